@@ -1,0 +1,14 @@
+#pragma once
+// Turns the endpoint's answer, or a failure text of the HTTP client, into a translation or one
+// of the fixed error texts. Never throws.
+
+#include <QString>
+
+inline constexpr char ErrorConnectionClosed[] = "Internet Connection Closed.";
+inline constexpr char ErrorTimedOut[] = "Connection timed out. ( Blocked? )";
+inline constexpr char ErrorEngineDisabled[] = "Translate Engine disabled, Please try again later.";
+inline constexpr char ErrorTooManyRequests[] = "Too many requests, please try again later.";
+inline constexpr char ErrorParseFailed[] = "ERROR: Failed to parse translation results.";
+
+// On success errorText is empty; otherwise translation is empty.
+void DecodeTranslation(const QString& answer, QString& translation, QString& errorText);
