@@ -1,0 +1,82 @@
+#pragma once
+// A scripted stand-in for the translation endpoint on 127.0.0.1, plain HTTP or HTTPS with the
+// test certificate authority of this folder. It records every request exactly as the bytes
+// arrived and answers from a queue of scripted answers, or, when the queue is empty, like the
+// real endpoint: a translation, or 429 with a "sorry" page for the client ids it refuses.
+// It can also act as an HTTP proxy that opens CONNECT tunnels into itself.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace zorvanel::test {
+
+struct TRecordedRequest
+{
+    QByteArray Raw;     // head and body exactly as received
+    QByteArray Head;    // request line and header lines up to and including the empty line
+    QByteArray Body;    // per Content-Length (or up to the connection's end)
+    QByteArray Method;  // "GET", "POST", "CONNECT", ...
+    QByteArray Target;  // as on the request line
+    int Connection = 0; // 1-based number of the TCP connection it came on
+    bool Tunnelled = false; // arrived through a CONNECT tunnel (TLS inside the tunnel)
+};
+
+struct TScriptedAnswer
+{
+    enum class TKind
+    {
+        Respond,            // read the request, send Bytes, then keep the connection open or close
+        CloseBeforeReading, // close the connection as soon as it is accepted, reading nothing
+        CloseAfterReading,  // read the whole request, then close without a byte of answer
+        Silent,             // read the request and never answer (until the endpoint stops)
+    };
+    TKind Kind = TKind::Respond;
+    QByteArray Bytes;       // the raw answer: status line, headers, empty line, body
+    bool CloseAfter = false; // close the connection once Bytes are sent
+};
+
+struct TFakeEndpointOptions
+{
+    bool Tls = false;              // serve HTTPS with tests/support/certs/server.{crt,key}
+    bool Proxy = false;            // also accept CONNECT host:port and tunnel into itself (TLS inside when Tls)
+    QByteArray ProxyCredentials;   // "user:password": CONNECT and proxied requests without matching
+                                   // Proxy-Authorization: Basic get 407 with Proxy-Authenticate
+    QList<QByteArray> RefusedClients = {"gtx"}; // client ids answered with 429 by the default answer
+};
+
+class TFakeEndpoint
+{
+public:
+    explicit TFakeEndpoint(TFakeEndpointOptions options = {});
+    ~TFakeEndpoint(); // stops, closes every connection, joins its threads
+
+    quint16 Port() const;
+    // "https://localhost:PORT" or "http://localhost:PORT"
+    QByteArray BaseUrl() const;
+
+    // Answers are used in order, one per request (or per accepted connection for the two Close
+    // kinds); when the queue is empty the default answer is given.
+    void Enqueue(TScriptedAnswer answer);
+    void Respond(QByteArray bytes, bool closeAfter = false); // shorthand for Enqueue
+
+    std::vector<TRecordedRequest> Requests() const; // every request so far, CONNECTs included
+    int ConnectionCount() const;                    // TCP connections accepted so far
+
+    // The translation the default answer gives for a text: deterministic and readable.
+    static QString FakeTranslation(const QString& text, const QString& sourceLang, const QString& targetLang);
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> FImpl;
+};
+
+// Path of the test certificate authority's certificate (PEM), for ZORVANEL_CA_FILE.
+QString TestCaFile();
+QString TestServerCertFile();
+QString TestServerKeyFile();
+
+} // namespace zorvanel::test
