@@ -1,0 +1,248 @@
+#include "PrivateProfile.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+
+namespace {
+
+// The reader's buffer holds 2048 bytes including the terminating zero.
+constexpr qsizetype ReadBufferSize = 2048;
+
+struct TIniLine
+{
+    QByteArray FText; // without its line end
+    QByteArray FEnd;  // "\r\n" or "\n"; the file's last line may have "\r" or nothing
+};
+
+enum class TLineKind
+{
+    Other,
+    Section,
+    Key
+};
+
+struct TParsedLine
+{
+    TLineKind FKind = TLineKind::Other;
+    QString FName;           // section or key name, blanks trimmed
+    QByteArray FKeySpelling; // the key as the file spells it, for rewriting the line
+    QByteArray FValue;       // raw text after the first "="
+};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArray TrimBlanks(const QByteArray& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QList<TIniLine> SplitLines(const QByteArray& data)
+{
+    QList<TIniLine> lines;
+    qsizetype start = 0;
+    while (start < data.size()) {
+        const qsizetype lf = data.indexOf('\n', start);
+        if (lf < 0) {
+            // A CR at the very end is a line end whose LF went missing, not part of a value.
+            const bool cr = data.endsWith('\r');
+            lines.append(
+                {data.mid(start, data.size() - start - (cr ? 1 : 0)), cr ? QByteArray("\r") : QByteArray()});
+            break;
+        }
+        const bool crlf = lf > start && data[lf - 1] == '\r';
+        const qsizetype textEnd = crlf ? lf - 1 : lf;
+        lines.append({data.mid(start, textEnd - start), crlf ? QByteArray("\r\n") : QByteArray("\n")});
+        start = lf + 1;
+    }
+    return lines;
+}
+
+QByteArray JoinLines(const QList<TIniLine>& lines)
+{
+    QByteArray data;
+    for (const TIniLine& line : lines)
+        data += line.FText + line.FEnd;
+    return data;
+}
+
+TParsedLine ParseLine(const QByteArray& text)
+{
+    const QByteArray trimmed = TrimBlanks(text);
+    TParsedLine parsed;
+    if (trimmed.startsWith('[')) {
+        qsizetype close = trimmed.lastIndexOf(']');
+        if (close < 0)
+            close = trimmed.size();
+        parsed.FKind = TLineKind::Section;
+        parsed.FName = QString::fromLocal8Bit(TrimBlanks(trimmed.mid(1, close - 1)));
+        return parsed;
+    }
+    if (trimmed.startsWith(';') || trimmed.startsWith('#'))
+        return parsed;
+    const qsizetype equals = trimmed.indexOf('=');
+    if (equals < 0)
+        return parsed;
+    parsed.FKind = TLineKind::Key;
+    parsed.FKeySpelling = TrimBlanks(trimmed.left(equals));
+    parsed.FName = QString::fromLocal8Bit(parsed.FKeySpelling);
+    parsed.FValue = trimmed.mid(equals + 1);
+    return parsed;
+}
+
+bool SameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Where a key stands: the first section of that name and the first key of that name in it.
+struct TKeyLocation
+{
+    qsizetype FSection = -1;    // index of the section's header line
+    qsizetype FSectionEnd = -1; // index of the next header, or the line count
+    qsizetype FKey = -1;
+    TParsedLine FKeyLine;
+};
+
+TKeyLocation FindKey(const QList<TIniLine>& lines, const QString& section, const QString& key)
+{
+    TKeyLocation found;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        TParsedLine parsed = ParseLine(lines[i].FText);
+        if (parsed.FKind == TLineKind::Section) {
+            if (found.FSection >= 0) {
+                found.FSectionEnd = i;
+                return found;
+            }
+            if (SameName(parsed.FName, section))
+                found.FSection = i;
+        } else if (found.FSection >= 0 && found.FKey < 0 && parsed.FKind == TLineKind::Key &&
+                   SameName(parsed.FName, key)) {
+            found.FKey = i;
+            found.FKeyLine = std::move(parsed);
+        }
+    }
+    if (found.FSection >= 0)
+        found.FSectionEnd = lines.size();
+    return found;
+}
+
+QByteArray UnquotedValue(const QByteArray& raw)
+{
+    QByteArray value = TrimBlanks(raw);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+// Cuts to what the read buffer holds, backing off to a character boundary so that no UTF-8
+// sequence is split (Qt 6 takes the 8-bit encoding on Unix to be UTF-8).
+QByteArray FitReadBuffer(QByteArray value)
+{
+    const qsizetype limit = ReadBufferSize - 1;
+    if (value.size() <= limit)
+        return value;
+    qsizetype cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+        --cut;
+    value.truncate(cut);
+    return value;
+}
+
+// A CR or LF inside a name or value would split its line and plant further keys or sections in
+// the file, so each becomes a space. Windows writes them through unchanged; this is deliberate.
+QByteArray SingleLine(const QString& text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line.toLocal8Bit();
+}
+
+} // namespace
+
+TIniWriteError::TIniWriteError(const QString& fileName)
+    : std::runtime_error(QStringLiteral("Unable to write to %1").arg(fileName).toStdString()),
+      FFileName(fileName)
+{
+}
+
+QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    const QList<TIniLine> lines = SplitLines(in.readAll());
+    const TKeyLocation found = FindKey(lines, section, key);
+    if (found.FKey < 0)
+        return {};
+    return QString::fromLocal8Bit(FitReadBuffer(UnquotedValue(found.FKeyLine.FValue)));
+}
+
+void WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                               const QString& file)
+{
+    const QFileInfo info(file);
+    const bool existed = info.exists();
+    QByteArray data;
+    if (existed) {
+        // An existing file we cannot read must not be replaced by one holding only this key.
+        QFile in(file);
+        if (info.isDir() || !in.open(QIODevice::ReadOnly))
+            throw TIniWriteError(file);
+        data = in.readAll();
+    }
+
+    QList<TIniLine> lines = SplitLines(data);
+    // Lines we add follow the file's own line ends; a new or empty file gets the Windows ones.
+    const QByteArray eol =
+        lines.isEmpty() || lines.front().FEnd == "\r\n" ? QByteArray("\r\n") : QByteArray("\n");
+    const QByteArray valueText = SingleLine(value);
+    const TKeyLocation found = FindKey(lines, section, key);
+
+    if (found.FKey >= 0) {
+        lines[found.FKey].FText = found.FKeyLine.FKeySpelling + '=' + valueText;
+    } else {
+        const TIniLine keyLine{SingleLine(key) + '=' + valueText, eol};
+        qsizetype at = lines.size();
+        if (found.FSection >= 0) {
+            at = found.FSectionEnd;
+            while (at - 1 > found.FSection && TrimBlanks(lines[at - 1].FText).isEmpty())
+                --at;
+        }
+        // The line we add after must end first; only the file's last line can lack its end.
+        if (at > 0 && !lines[at - 1].FEnd.endsWith('\n'))
+            lines[at - 1].FEnd = eol;
+        if (found.FSection >= 0) {
+            lines.insert(at, keyLine);
+        } else {
+            lines.append({'[' + SingleLine(section) + ']', eol});
+            lines.append(keyLine);
+        }
+    }
+
+    QDir().mkpath(info.absolutePath()); // a failure here shows up as a failed open below
+    QSaveFile out(file);
+    // Lets a writable file in a folder we may not create files in be rewritten in place.
+    out.setDirectWriteFallback(true);
+    if (!out.open(QIODevice::WriteOnly))
+        throw TIniWriteError(file);
+    // The file holds the proxy password in plain text. A file system without Unix modes (a
+    // portable copy on a FAT stick) refuses this, which must not stop the write.
+    if (!existed)
+        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QByteArray text = JoinLines(lines);
+    if (out.write(text) != text.size() || !out.commit())
+        throw TIniWriteError(file);
+}

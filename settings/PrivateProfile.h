@@ -1,0 +1,30 @@
+#pragma once
+// The INI layer under the settings accessors: one value read or written per call, with the
+// rules of the Windows private-profile functions the settings file format comes from. Nothing
+// is cached; every call reads the file afresh.
+
+#include <QString>
+
+#include <stdexcept>
+
+// A write the file system refused. what() is "Unable to write to " and the path as given.
+class TIniWriteError : public std::runtime_error
+{
+public:
+    explicit TIniWriteError(const QString& fileName);
+
+    const QString& FileName() const { return FFileName; }
+
+private:
+    QString FFileName;
+};
+
+// The value of key in section, blanks around it and one pair of enclosing quotes removed, cut to
+// what fits a 2048-byte buffer. Empty when the file, section or key is missing; never throws and
+// never touches the file.
+QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file);
+
+// Sets key in section to value, adding the key or section when missing and creating the file
+// (and its folders) when needed. Throws TIniWriteError when the file cannot be written.
+void WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                               const QString& file);
