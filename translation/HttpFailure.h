@@ -1,0 +1,50 @@
+#pragma once
+// Failures of the HTTP client and the message texts they carry. Callers compare these texts
+// verbatim, so they keep the Windows Sockets numbering and wording whatever the platform.
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+
+class THttpError : public std::runtime_error
+{
+public:
+    // statusCode: the answer's status for a non-2xx answer, 0 for every other failure
+    explicit THttpError(const QString& message, int statusCode = 0);
+    QString Message() const { return QString::fromUtf8(what()); }
+    int StatusCode() const { return FStatusCode; }
+
+private:
+    int FStatusCode;
+};
+
+// A request stopped by THttpClient::Cancel; nothing is to be reported for it.
+class THttpCancelled : public std::runtime_error
+{
+public:
+    THttpCancelled() : std::runtime_error("Request cancelled") {}
+};
+
+inline constexpr char ConnectionClosedGracefully[] = "Connection Closed Gracefully.";
+inline constexpr char MaxLineLengthExceeded[] = "Max line length exceeded.";
+inline constexpr char SslConnectError[] = "Error connecting with SSL.";
+inline constexpr char SslContextError[] = "Error creating SSL context.";
+
+inline constexpr int WsaTimedOut = 10060;
+inline constexpr int WsaConnRefused = 10061;
+inline constexpr int WsaConnReset = 10054;
+inline constexpr int WsaHostNotFound = 11001;
+
+// The Windows Sockets text for a number; empty for a number outside the table.
+QString SocketErrorText(int wsaNumber);
+
+// "Socket Error # N" CR LF and the number's text.
+QString SocketErrorMessage(int wsaNumber);
+
+// The Windows Sockets number for a POSIX errno value; the value itself when there is none.
+int WsaNumberFromErrno(int posixErrno);
+
+// The message text of a libcurl failure that left no usable answer head. sawStatus: a status
+// line had arrived; detail: libcurl's own description.
+QString CurlFailureText(int curlCode, long osErrno, bool sawStatus, bool lineTooLong, const char* detail);
