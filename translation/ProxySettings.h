@@ -1,0 +1,18 @@
+#pragma once
+// Copies the proxy of the settings record into the HTTP client.
+
+#include <stdexcept>
+
+class THttpClient;
+struct TParams;
+
+class TConvertError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// NoProxy clears every proxy parameter. Otherwise server, port, user name and password are set
+// in that order; a port that is not an integer throws TConvertError with
+// "'<port>' is not a valid integer value" after the server has been set.
+void ApplyProxyParams(THttpClient& http, const TParams& params);
