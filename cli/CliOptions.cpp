@@ -1,0 +1,46 @@
+#include "CliOptions.h"
+
+#include <stdexcept>
+
+TCliOptions ParseCliOptions(const QStringList& arguments)
+{
+    TCliOptions options;
+    bool onlyWords = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (onlyWords || !argument.startsWith(u'-') || argument == u"-") {
+            options.Words.append(argument);
+            continue;
+        }
+        const qsizetype eq = argument.indexOf(u'=');
+        const QString name = eq < 0 ? argument : argument.left(eq);
+        const auto value = [&]() -> QString {
+            if (eq >= 0) {
+                return argument.mid(eq + 1);
+            }
+            if (i + 1 >= arguments.size()) {
+                throw std::invalid_argument("missing value for " + name.toStdString());
+            }
+            return arguments[++i];
+        };
+        if (name == u"--") {
+            onlyWords = true;
+        } else if (name == u"--help" || name == u"-h") {
+            options.Help = true;
+        } else if (name == u"--direction") {
+            const QString direction = value();
+            if (direction != u"0" && direction != u"1") {
+                throw std::invalid_argument("--direction takes 0 or 1");
+            }
+            options.Direction = direction.toInt();
+        } else if (name == u"--settings") {
+            options.SettingsFile = value();
+            if (options.SettingsFile.isEmpty()) {
+                throw std::invalid_argument("--settings takes a file name");
+            }
+        } else {
+            throw std::invalid_argument("unknown option " + argument.toStdString());
+        }
+    }
+    return options;
+}
