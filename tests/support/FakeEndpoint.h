@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,12 +17,12 @@ namespace zorvanel::test {
 
 struct TRecordedRequest
 {
-    QByteArray Raw;     // head and body exactly as received
-    QByteArray Head;    // request line and header lines up to and including the empty line
-    QByteArray Body;    // per Content-Length (or up to the connection's end)
-    QByteArray Method;  // "GET", "POST", "CONNECT", ...
-    QByteArray Target;  // as on the request line
-    int Connection = 0; // 1-based number of the TCP connection it came on
+    QByteArray Raw;         // head and body exactly as received
+    QByteArray Head;        // request line and header lines up to and including the empty line
+    QByteArray Body;        // per Content-Length (or up to the connection's end)
+    QByteArray Method;      // "GET", "POST", "CONNECT", ...
+    QByteArray Target;      // as on the request line
+    int Connection = 0;     // 1-based number of the TCP connection it came on
     bool Tunnelled = false; // arrived through a CONNECT tunnel (TLS inside the tunnel)
 };
 
@@ -35,17 +36,20 @@ struct TScriptedAnswer
         Silent,             // read the request and never answer (until the endpoint stops)
     };
     TKind Kind = TKind::Respond;
-    QByteArray Bytes;       // the raw answer: status line, headers, empty line, body
+    QByteArray Bytes;        // the raw answer: status line, headers, empty line, body
     bool CloseAfter = false; // close the connection once Bytes are sent
 };
 
 struct TFakeEndpointOptions
 {
-    bool Tls = false;              // serve HTTPS with tests/support/certs/server.{crt,key}
-    bool Proxy = false;            // also accept CONNECT host:port and tunnel into itself (TLS inside when Tls)
-    QByteArray ProxyCredentials;   // "user:password": CONNECT and proxied requests without matching
-                                   // Proxy-Authorization: Basic get 407 with Proxy-Authenticate
+    bool Tls = false;            // serve HTTPS with tests/support/certs/server.{crt,key}
+    bool Proxy = false;          // also accept CONNECT host:port and tunnel into itself (TLS inside when Tls)
+    QByteArray ProxyCredentials; // "user:password": CONNECT and proxied requests without matching
+                                 // Proxy-Authorization: Basic get 407 with Proxy-Authenticate
     QList<QByteArray> RefusedClients = {"gtx"}; // client ids answered with 429 by the default answer
+    // Called on a connection's thread as each request is recorded, number counting from 1, with
+    // the endpoint's lock held: it must not call back into the endpoint.
+    std::function<void(const TRecordedRequest& request, int number)> OnRequest;
 };
 
 class TFakeEndpoint
@@ -58,13 +62,18 @@ public:
     // "https://localhost:PORT" or "http://localhost:PORT"
     QByteArray BaseUrl() const;
 
-    // Answers are used in order, one per request (or per accepted connection for the two Close
-    // kinds); when the queue is empty the default answer is given.
+    // Answers are used in order, one per request, except CloseBeforeReading, which is taken when a
+    // connection is accepted while it heads the queue (if a request on an older connection finds
+    // it there, it is used up on that one: the request is read and the connection closed).
+    // CONNECT requests and 407 answers of the proxy take nothing from the queue. When the queue is
+    // empty the default answer is given.
     void Enqueue(TScriptedAnswer answer);
     void Respond(QByteArray bytes, bool closeAfter = false); // shorthand for Enqueue
 
     std::vector<TRecordedRequest> Requests() const; // every request so far, CONNECTs included
     int ConnectionCount() const;                    // TCP connections accepted so far
+    // The "client" parameter of every request to the translation path so far, in order.
+    QList<QByteArray> ClientIds() const;
 
     // The translation the default answer gives for a text: deterministic and readable.
     static QString FakeTranslation(const QString& text, const QString& sourceLang, const QString& targetLang);
