@@ -15,13 +15,15 @@
 
 namespace zorvanel::test {
 
+// Every member has a default initializer, so designated initializers may leave any out without
+// a -Wmissing-field-initializers warning.
 struct TRecordedRequest
 {
-    QByteArray Raw;         // head and body exactly as received
-    QByteArray Head;        // request line and header lines up to and including the empty line
-    QByteArray Body;        // per Content-Length (or up to the connection's end)
-    QByteArray Method;      // "GET", "POST", "CONNECT", ...
-    QByteArray Target;      // as on the request line
+    QByteArray Raw{};       // head and body exactly as received
+    QByteArray Head{};      // request line and header lines up to and including the empty line
+    QByteArray Body{};      // per Content-Length (or up to the connection's end)
+    QByteArray Method{};    // "GET", "POST", "CONNECT", ...
+    QByteArray Target{};    // as on the request line
     int Connection = 0;     // 1-based number of the TCP connection it came on
     bool Tunnelled = false; // arrived through a CONNECT tunnel (TLS inside the tunnel)
 };
@@ -36,20 +38,20 @@ struct TScriptedAnswer
         Silent,             // read the request and never answer (until the endpoint stops)
     };
     TKind Kind = TKind::Respond;
-    QByteArray Bytes;        // the raw answer: status line, headers, empty line, body
+    QByteArray Bytes{};      // the raw answer: status line, headers, empty line, body
     bool CloseAfter = false; // close the connection once Bytes are sent
 };
 
 struct TFakeEndpointOptions
 {
-    bool Tls = false;            // serve HTTPS with tests/support/certs/server.{crt,key}
-    bool Proxy = false;          // also accept CONNECT host:port and tunnel into itself (TLS inside when Tls)
-    QByteArray ProxyCredentials; // "user:password": CONNECT and proxied requests without matching
-                                 // Proxy-Authorization: Basic get 407 with Proxy-Authenticate
+    bool Tls = false;   // serve HTTPS with tests/support/certs/server.{crt,key}
+    bool Proxy = false; // also accept CONNECT host:port and tunnel into itself (TLS inside when Tls)
+    QByteArray ProxyCredentials{}; // "user:password": CONNECT and proxied requests without matching
+                                   // Proxy-Authorization: Basic get 407 with Proxy-Authenticate
     QList<QByteArray> RefusedClients = {"gtx"}; // client ids answered with 429 by the default answer
     // Called on a connection's thread as each request is recorded, number counting from 1, with
     // the endpoint's lock held: it must not call back into the endpoint.
-    std::function<void(const TRecordedRequest& request, int number)> OnRequest;
+    std::function<void(const TRecordedRequest& request, int number)> OnRequest{};
 };
 
 class TFakeEndpoint

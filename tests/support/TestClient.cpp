@@ -48,6 +48,8 @@ qsizetype TTestClient::ReadSome(int timeoutMs)
     char buffer[16384];
     const qsizetype count =
         FSsl ? SSL_read(FSsl.get(), buffer, sizeof buffer) : ::recv(FSocket.Get(), buffer, sizeof buffer, 0);
+    if (count < 0 && !FSsl && errno == ECONNRESET)
+        throw std::runtime_error("connection reset by the peer");
     if (count <= 0) {
         TakeSslErrors();
         return 0;

@@ -21,7 +21,8 @@ public:
     // One answer: its head, then as many body bytes as Content-Length says. Less when the
     // connection ends first. Throws when nothing more comes within the time-out.
     QByteArray ReadAnswer();
-    // Everything up to the peer's end of stream; throws when that does not come in time.
+    // Everything up to the peer's end of stream; throws when that does not come in time, or
+    // when the peer resets the connection instead of closing it.
     QByteArray ReadToEnd();
     // True when nothing arrives (and the connection stays open) for milliseconds.
     bool StaysQuiet(int milliseconds);

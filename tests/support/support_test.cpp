@@ -124,8 +124,9 @@ TEST(FakeEndpoint, ScriptedRespondClosesWhenAsked)
     const QByteArray forbidden = "HTTP/1.1 403 Forbidden\r\nContent-Length: 5\r\n\r\nnope!";
     endpoint.Respond(forbidden, true);
 
+    // A second request sent at once gets nothing: the connection ends after the scripted answer.
     TTestClient first(endpoint.Port());
-    first.Send(Get(HelloAr, endpoint.Port()));
+    first.Send(Get(HelloAr, endpoint.Port()) + Get(HelloAr, endpoint.Port()));
     EXPECT_EQ(first.ReadToEnd(), forbidden);
 
     TTestClient second(endpoint.Port()); // the script is used up: back to the default answer
@@ -140,6 +141,7 @@ TEST(FakeEndpoint, ScriptedClosesEndWithoutAByte)
     endpoint.Enqueue({TScriptedAnswer::TKind::CloseAfterReading, {}, false});
 
     TTestClient before(endpoint.Port());
+    before.Send(Get(HelloAr, endpoint.Port()));
     EXPECT_EQ(before.ReadToEnd(), QByteArray());
     EXPECT_TRUE(endpoint.Requests().empty());
 
