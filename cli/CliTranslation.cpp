@@ -1,5 +1,6 @@
 #include "CliTranslation.h"
 
+#include "AnswerText.h"
 #include "AppSettings.h"
 #include "DecodeTranslation.h"
 #include "HttpClient.h"
@@ -120,7 +121,7 @@ TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile,
     }
     QString translation;
     QString errorText;
-    DecodeTranslation(QString::fromUtf8(result), translation, errorText);
+    DecodeTranslation(AnswerFromBytes(result), translation, errorText);
     if (!errorText.isEmpty()) {
         return {QString(), errorText, 1};
     }

@@ -142,11 +142,14 @@ struct THttpClient::TTransfer
     int StatusCode = -1;
     bool Chunked = false;
     bool LineTooLong = false;
+    int RequestsSent = 0;
+    bool ResendRefused = false;
     QByteArray LastStatusLineSeen; // also those of a proxy's CONNECT answers
 
     static size_t OnHeader(char* data, size_t size, size_t count, void* user);
     static size_t OnBody(char* data, size_t size, size_t count, void* user);
     static int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user);
+    static int OnRequest(void* user, char*, char*, int, int);
 };
 
 size_t THttpClient::TTransfer::OnHeader(char* data, size_t size, size_t count, void* user)
@@ -205,6 +208,19 @@ int THttpClient::TTransfer::OnDebug(CURL*, curl_infotype type, char* data, size_
         static_cast<TTransfer*>(user)->LastStatusLineSeen = WithoutLineEnd(data, size);
     }
     return 0;
+}
+
+int THttpClient::TTransfer::OnRequest(void* user, char*, char*, int, int)
+{
+    // libcurl sends a request again on a fresh connection when a reused one closed without a
+    // byte of answer. The peer may have read and acted on it, and the caller is owed the
+    // failure, so only a second request after an answer head (a proxy's challenge) may go.
+    auto* transfer = static_cast<TTransfer*>(user);
+    if (transfer->RequestsSent++ > 0 && !transfer->SawStatus) {
+        transfer->ResendRefused = true;
+        return CURL_PREREQFUNC_ABORT;
+    }
+    return CURL_PREREQFUNC_OK;
 }
 
 THttpClient::THttpClient() : FCurl(std::make_unique<TCurl>()) {}
@@ -406,6 +422,8 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &TTransfer::OnBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &TTransfer::OnRequest);
+    curl_easy_setopt(easy, CURLOPT_PREREQDATA, &transfer);
 
     // The multi interface lets Cancel wake a transfer that is waiting on an idle socket.
     CURLM* multi = FCurl->Multi;
@@ -437,6 +455,9 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
         throw THttpCancelled();
     }
 
+    if (transfer.ResendRefused) {
+        throw THttpError(QString::fromLatin1(ConnectionClosedGracefully));
+    }
     long connectCode = 0;
     curl_easy_getinfo(easy, CURLINFO_HTTP_CONNECTCODE, &connectCode);
     if (tunnel && connectCode >= 300) {

@@ -11,8 +11,8 @@ inline constexpr qsizetype PostThreshold = 1960;
 struct TTranslationRequest
 {
     bool IsPost = false;
-    QByteArray Url;             // GET: with the whole query; POST: without a query
-    QList<QByteArray> FormLines;  // POST only: client, dt, q, sl, tl
+    QByteArray Url;              // GET: with the whole query; POST: without a query
+    QList<QByteArray> FormLines; // POST only: client, dt, q, sl, tl
 };
 
 // The text is converted to UTF-8 (surrogate pairs as four-byte sequences) and passed through

@@ -1,0 +1,147 @@
+// zorvanel-translate as a user runs it: a child process against the fake endpoint.
+
+#include "FakeEndpoint.h"
+#include "QtApplicationEnvironment.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace zorvanel::test;
+
+namespace {
+
+struct TRun
+{
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+class CliTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(FDir.isValid()); }
+
+    QProcess* Start(const TFakeEndpoint& endpoint, const QStringList& arguments)
+    {
+        auto* process = new QProcess;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ZORVANEL_SERVICE_URL"), QString::fromLatin1(endpoint.BaseUrl()));
+        environment.insert(QStringLiteral("ZORVANEL_CA_FILE"), TestCaFile());
+        process->setProcessEnvironment(environment);
+        QStringList all{QStringLiteral("--settings"), SettingsFile()};
+        process->start(QStringLiteral(ZORVANEL_CLI_PATH), all + arguments);
+        process->waitForStarted();
+        return process;
+    }
+
+    TRun Run(const TFakeEndpoint& endpoint, const QStringList& arguments, const QByteArray& input = {})
+    {
+        std::unique_ptr<QProcess> process(Start(endpoint, arguments));
+        process->write(input);
+        process->closeWriteChannel();
+        process->waitForFinished(60000);
+        return {process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()),
+                QString::fromUtf8(process->readAllStandardError())};
+    }
+
+    QString SettingsFile() const { return FDir.filePath(QStringLiteral("Zorvanel.ini")); }
+
+    void WriteSettings(const QByteArray& text)
+    {
+        QFile file(SettingsFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QTemporaryDir FDir;
+};
+
+TEST_F(CliTest, TranslatesArgumentsOrStandardInput)
+{
+    TFakeEndpoint endpoint;
+    const TRun fromArguments = Run(endpoint, {"--direction", "0", "Hello", "world"});
+    EXPECT_EQ(fromArguments.ExitCode, 0) << fromArguments.Err.toStdString();
+    EXPECT_EQ(fromArguments.Out, QStringLiteral("مرحبا بالعالم\n"));
+
+    const TRun fromInput =
+        Run(endpoint, {"--direction", "1"}, QStringLiteral("\n  مرحبا بالعالم \n").toUtf8());
+    EXPECT_EQ(fromInput.Out, QStringLiteral("Hello world\n"));
+    const auto requests = endpoint.Requests();
+    EXPECT_TRUE(requests.back().Target.endsWith(
+        "&sl=ar&tl=en&dt=t&q=%D9%85%D8%B1%D8%AD%D8%A8%D8%A7+%D8%A8%D8%A7%D9%84"
+        "%D8%B9%D8%A7%D9%84%D9%85"));
+}
+
+TEST_F(CliTest, DirectionAndProxyComeFromTheSettingsFile)
+{
+    TFakeEndpoint endpoint({.Tls = true, .Proxy = true, .ProxyCredentials = "u:p"});
+    WriteSettings("[General]\r\nDirection=1\r\n[Connection]\r\nNoProxy=0\r\nAddress=127.0.0.1\r\nPort=" +
+                  QByteArray::number(endpoint.Port()) + "\r\nUserName=u\r\nPassword=p\r\nClients=at\r\n");
+    const TRun run = Run(endpoint, {"Good", "morning"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out, QStringLiteral("en: Good morning\n"));
+    const auto requests = endpoint.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.front().Method, "CONNECT");
+    EXPECT_TRUE(requests.back().Tunnelled);
+    EXPECT_EQ(endpoint.ClientIds(), QList<QByteArray>{"at"});
+}
+
+TEST_F(CliTest, ReportsBadInputWithExitCodeTwo)
+{
+    TFakeEndpoint endpoint;
+    const TRun empty = Run(endpoint, {}, " \t\r\n");
+    EXPECT_EQ(empty.ExitCode, 2);
+    EXPECT_EQ(empty.Err, "nothing to translate\n");
+
+    const TRun badOption = Run(endpoint, {"--direction", "2", "x"});
+    EXPECT_EQ(badOption.ExitCode, 2);
+    EXPECT_TRUE(badOption.Err.contains("usage: zorvanel-translate")) << badOption.Err.toStdString();
+
+    WriteSettings("[Connection]\nNoProxy=0\nAddress=127.0.0.1\nPort=8o8o\n");
+    const TRun badPort = Run(endpoint, {"x"});
+    EXPECT_EQ(badPort.ExitCode, 2);
+    EXPECT_EQ(badPort.Err, "'8o8o' is not a valid integer value\n");
+    EXPECT_TRUE(endpoint.Requests().empty());
+}
+
+TEST_F(CliTest, FailureTextsGoToStandardErrorWithExitCodeOne)
+{
+    TFakeEndpoint endpoint;
+    endpoint.Respond("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+    endpoint.Respond("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+    endpoint.Respond("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+    const TRun get = Run(endpoint, {"x"});
+    EXPECT_EQ(get.ExitCode, 1);
+    EXPECT_EQ(get.Out, "");
+    EXPECT_EQ(get.Err, "HTTP/1.1 403 Forbidden\nERROR: Failed to parse translation results.\n");
+
+    endpoint.Respond("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+    WriteSettings("[Connection]\nClients=at\n");
+    const TRun post = Run(endpoint, {QString(2000, u'x')});
+    EXPECT_EQ(post.ExitCode, 1);
+    EXPECT_EQ(post.Err, "Translate Engine disabled, Please try again later.\n");
+}
+
+TEST_F(CliTest, InterruptCancelsTheRequestInFlight)
+{
+    TFakeEndpoint endpoint;
+    endpoint.Enqueue({TScriptedAnswer::TKind::Silent});
+    std::unique_ptr<QProcess> process(Start(endpoint, {"x"}));
+    process->closeWriteChannel();
+    for (int i = 0; i < 1000 && endpoint.Requests().empty(); ++i) {
+        QThread::msleep(10);
+    }
+    ASSERT_FALSE(endpoint.Requests().empty());
+    ::kill(pid_t(process->processId()), SIGINT);
+    ASSERT_TRUE(process->waitForFinished(20000));
+    EXPECT_EQ(process->exitCode(), 130);
+}
+
+} // namespace
