@@ -3,7 +3,6 @@
 #include "HttpFailure.h"
 #include "HttpTarget.h"
 
-#include <QFile>
 
 #include <curl/curl.h>
 
@@ -21,44 +20,6 @@ void InitCurlOnce()
 {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-QByteArray ReadTrustBundle(const QByteArray& extraFile)
-{
-    QByteArray pem;
-    CURL* probe = curl_easy_init();
-    char* systemFile = nullptr;
-    if (probe && curl_easy_getinfo(probe, CURLINFO_CAINFO, &systemFile) == CURLE_OK && systemFile) {
-        QFile system(QString::fromLocal8Bit(systemFile));
-        if (system.open(QIODevice::ReadOnly)) {
-            pem = system.readAll() + '\n';
-        }
-    }
-    curl_easy_cleanup(probe);
-    QFile extra(QString::fromLocal8Bit(extraFile));
-    if (extra.open(QIODevice::ReadOnly)) {
-        pem += extra.readAll();
-    }
-    return pem;
-}
-
-// The system's trusted certificates followed by those of ZORVANEL_CA_FILE, or nothing when that
-// variable is unset (libcurl then uses the system's store as it is). Read once per file name.
-QByteArray TrustBundle()
-{
-    static std::mutex mutex;
-    static QByteArray cachedFile;
-    static QByteArray cachedBundle;
-    const QByteArray extraFile = qgetenv("ZORVANEL_CA_FILE");
-    if (extraFile.isEmpty()) {
-        return {};
-    }
-    std::lock_guard lock(mutex);
-    if (extraFile != cachedFile) {
-        cachedBundle = ReadTrustBundle(extraFile);
-        cachedFile = extraFile;
-    }
-    return cachedBundle;
 }
 
 struct TSlist
@@ -368,7 +329,9 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
     const QByteArray requestTarget = viaProxy && !tunnel ? url : target.Target;
     const bool http10 = ProtocolVersion == THttpVersion::Http10 || (isPost && !KeepPostOnProtocolVersion);
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    const QByteArray bundle = TrustBundle();
+    // ZORVANEL_CA_FILE trusts further certificates; the system's store (libcurl's CA path)
+    // stays in force beside it.
+    const QByteArray extraCaFile = qgetenv("ZORVANEL_CA_FILE");
 
     curl_easy_setopt(easy, CURLOPT_URL, origin.constData());
     curl_easy_setopt(easy, CURLOPT_REQUEST_TARGET, requestTarget.constData());
@@ -384,9 +347,8 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(easy, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_TLSv1_2));
-    if (!bundle.isEmpty()) {
-        curl_blob blob{const_cast<char*>(bundle.constData()), size_t(bundle.size()), CURL_BLOB_NOCOPY};
-        curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
+    if (!extraCaFile.isEmpty()) {
+        curl_easy_setopt(easy, CURLOPT_CAINFO, extraCaFile.constData());
     }
 
     // An empty proxy also keeps libcurl from following the proxy environment variables.
