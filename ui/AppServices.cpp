@@ -1,0 +1,112 @@
+#include "AppServices.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+struct TMessageKind
+{
+    QMessageBox::Icon Icon;
+    QMessageBox::StandardButtons Buttons;
+};
+
+TMessageKind MessageKind(int kind)
+{
+    switch (kind) {
+    case 0:
+        return {QMessageBox::Warning, QMessageBox::Ok};
+    case 1:
+        return {QMessageBox::Critical, QMessageBox::Ok};
+    case 2:
+        return {QMessageBox::Information, QMessageBox::Ok};
+    case 3:
+        return {QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel};
+    default:
+        return {QMessageBox::NoIcon, QMessageBox::Ok};
+    }
+}
+
+QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
+                      const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Saving replaces an existing file without asking, as the panes' save commands always have.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+class TQtAppServices final : public TAppServices
+{
+public:
+    QString GetOpenFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override
+    {
+        return RunFileDialog(parent, QFileDialog::AcceptOpen, filter, defaultSuffix);
+    }
+
+    QString GetSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override
+    {
+        return RunFileDialog(parent, QFileDialog::AcceptSave, filter, defaultSuffix);
+    }
+
+    int ShowMessage(QWidget* parent, const QString& caption, const QString& text, int kind) override
+    {
+        const TMessageKind look = MessageKind(kind);
+        QMessageBox box(look.Icon, caption, text, look.Buttons, parent);
+        box.exec();
+        // Escape and the close button count as Cancel where there is one, as OK otherwise.
+        return box.standardButton(box.clickedButton()) == QMessageBox::Cancel ? 2 : 1;
+    }
+
+    void ShowError(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+    }
+
+    void OpenUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+
+    std::unique_ptr<QPrinter> DefaultPrinter() override
+    {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return nullptr;
+        auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        // Without a print system behind it QPrinter quietly turns into a PDF writer with no file
+        // name, and the job would vanish: that is no printer at all.
+        if (printer->outputFormat() != QPrinter::NativeFormat || !printer->isValid())
+            return nullptr;
+        return printer;
+    }
+};
+
+std::unique_ptr<TAppServices>& InstalledServices()
+{
+    static std::unique_ptr<TAppServices> services;
+    return services;
+}
+
+} // namespace
+
+TAppServices& AppServices()
+{
+    std::unique_ptr<TAppServices>& services = InstalledServices();
+    if (!services)
+        services = std::make_unique<TQtAppServices>();
+    return *services;
+}
+
+void SetAppServices(std::unique_ptr<TAppServices> services)
+{
+    InstalledServices() = std::move(services);
+}
