@@ -13,7 +13,13 @@ TfrmRoot::TfrmRoot(QWidget* parent) : QDialog(parent)
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, QPalette::Window, palette.color(group, QPalette::Button));
     setPalette(palette);
-    // Fontconfig stands in a metric look-alike where Tahoma is missing.
+    // Where Tahoma is missing, a sans serif of Arial's widths keeps the captions within the places
+    // the windows give them; fontconfig's usual stand-in is wider.
+    if (QFont::substitutes(QStringLiteral("Tahoma")).isEmpty()) {
+        QFont::insertSubstitutions(
+            QStringLiteral("Tahoma"),
+            {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    }
     setFont(QFont(QStringLiteral("Tahoma"), 9));
     // Tool tips need nothing here: Qt shows every widget's tool tip unless told otherwise.
 }

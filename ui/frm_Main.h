@@ -1,0 +1,140 @@
+#pragma once
+// The main window: the input pane above, the read-only output pane below, a column of small
+// buttons at the right, the direction and the translate button at the bottom. Its handlers are
+// split by concern over frm_Main*.cpp.
+
+#include "frm_Root.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QToolButton;
+class THttpClient;
+class TMyThread;
+class TRichPane;
+class TRVStyle;
+class TWorkerMessage;
+
+class TfrmMain : public TfrmRoot
+{
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Controls, named as the window's commands and tests know them.
+    QLabel* labFrom;
+    QLabel* labFromLang;
+    QLabel* labTo;
+    QLabel* labToLang;
+    QLabel* ImgLoad;
+    QLabel* lbl1;
+    TRichPane* E1;
+    TRichPane* E2;
+    QToolButton* btnOpen;
+    QToolButton* btnClear;
+    QToolButton* btnSave;
+    QToolButton* btnCopy;
+    QToolButton* btnPaste;
+    QToolButton* btnSwap;
+    QToolButton* btnClear2;
+    QToolButton* btnSave2;
+    QToolButton* btnCopy2;
+    QToolButton* btnPaste2;
+    QToolButton* btnPrint;
+    QGroupBox* rgDirection;
+    QRadioButton* rbEngToChn;
+    QRadioButton* rbChnToEng;
+    QPushButton* btnHelp;
+    QPushButton* btnTrans;
+    QStatusBar* Bar;
+    QLabel* BarPanel;
+    QMenu* pmHelp;
+    QMenu* pmTrans;
+    std::unique_ptr<TRVStyle> RVStyle1;
+    std::unique_ptr<THttpClient> HTTP;
+
+    // The three remembered texts of the clipboard commands and the translate command.
+    QString FSourceText;
+    QString FLastCopiedText;
+    QString FClipboardText;
+    // Where the loading animation is read from; the library beside the program unless a test
+    // points elsewhere.
+    QString ResourceLibrary;
+    // The result stream of the translation in flight; none while idle.
+    std::unique_ptr<QByteArray> FResultStream;
+
+    void LoadSettings();
+    void ApplyProxySettings();
+    void ApplyDirection();
+    void LayoutLanguageLabels();
+    void StartTranslation();
+    bool IsTranslating() const { return FTranslating; }
+
+    // The pane named by a Tag: 0 the input pane, anything else the output pane.
+    TRichPane* PaneOfTag(int tag) const;
+
+public slots:
+    void rbEngToChnClick();
+    void btnTransClick();
+    void btnCopyClick();
+    void btnPasteClick();
+    void btnClearClick();
+    void btnSwapClick();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Clear1Click();
+    void FormActivate();
+    void btnOpenClick();
+    void btnSaveClick();
+    void btnPrintClick();
+    void btnHelpClick();
+    void miOptionsClick();
+    void miAboutClick();
+    void miWebSiteClick();
+    void miContactUsClick();
+    void miTryClick();
+    void lbl1Click();
+
+    void FormCreate() override;
+
+protected:
+    void FormShow();
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void E1ContextPopup(TRichPane* pane, QPoint mousePos);
+    void PasteInto(int tag, bool automatic);
+    void CopyFrom(int tag);
+    void ClearPane(int tag);
+    void ShowOneLine(TRichPane* pane, const QString& line);
+    void WMTranslationDone();
+    void WMTranslationFailed();
+    void ShowTranslationResult(bool done);
+    void FinishTranslation();
+    void StopWorker();
+    int SenderTag() const;
+
+    bool FShown = false;
+    bool FTranslating = false;
+    QPointer<TMyThread> FWorker;
+    std::shared_ptr<TWorkerMessage> FWorkerMessage;
+};

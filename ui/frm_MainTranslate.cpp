@@ -1,0 +1,144 @@
+// The translate command, the worker's two reports and what becomes of a worker when the window
+// closes.
+
+#include "AnswerText.h"
+#include "AppSettings.h"
+#include "ClipboardText.h"
+#include "DecodeTranslation.h"
+#include "HttpClient.h"
+#include "MyThread.h"
+#include "PaneText.h"
+#include "RequestHeaders.h"
+#include "RichPane.h"
+#include "WorkerMessage.h"
+#include "frm_Main.h"
+#include "untCommon.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+
+void TfrmMain::btnTransClick()
+{
+    StartTranslation();
+}
+
+void TfrmMain::ShowOneLine(TRichPane* pane, const QString& line)
+{
+    pane->Clear();
+    pane->AddTextParagraph(QString(), 0, 0, 0);
+    pane->SetItemText(0, line);
+    pane->Format();
+}
+
+void TfrmMain::StartTranslation()
+{
+    // One translation at a time, also against a second click that the processing of pending
+    // events below lets through.
+    if (FTranslating) {
+        return;
+    }
+    FSourceText = E1->SelectedText();
+    if (FSourceText.isEmpty()) {
+        FSourceText = GetPaneText(*E1);
+    }
+    if (FSourceText.isEmpty()) {
+        return;
+    }
+    FTranslating = true;
+    try {
+        ShowOneLine(E2, QStringLiteral("Translation, please wait ..."));
+        QCoreApplication::processEvents();
+        PrepareRequestHeaders(*HTTP);
+        ImgLoad->setVisible(true);
+        ShowLoadingAnimation(ImgLoad, QStringLiteral("loading"), ResourceLibrary);
+    } catch (...) {
+        FTranslating = false;
+        throw;
+    }
+    btnTrans->setEnabled(false);
+    FResultStream = std::make_unique<QByteArray>();
+    const bool englishToArabic = AppSettings.Direction == 0;
+    FWorkerMessage = std::make_shared<TWorkerMessage>(this);
+    FWorker = new TMyThread(
+        this, HTTP.get(), FSourceText, englishToArabic ? QStringLiteral("en") : QStringLiteral("ar"),
+        englishToArabic ? QStringLiteral("ar") : QStringLiteral("en"), FResultStream.get(),
+        [message = FWorkerMessage](const QString& text) { message->ShowAndWait(text); },
+        ReadClientIds(SettingsFilePath));
+}
+
+bool TfrmMain::event(QEvent* e)
+{
+    if (e->type() == WM_TRANSLATION_DONE) {
+        WMTranslationDone();
+        return true;
+    }
+    if (e->type() == WM_TRANSLATION_FAILED) {
+        WMTranslationFailed();
+        return true;
+    }
+    return TfrmRoot::event(e);
+}
+
+void TfrmMain::WMTranslationDone()
+{
+    ShowTranslationResult(true);
+}
+
+void TfrmMain::WMTranslationFailed()
+{
+    ShowTranslationResult(false);
+}
+
+void TfrmMain::ShowTranslationResult(bool done)
+{
+    QString translation;
+    QString errorText;
+    try {
+        const QString answer = FResultStream ? AnswerFromBytes(*FResultStream) : QString();
+        FResultStream.reset();
+        DecodeTranslation(answer, translation, errorText);
+        if (done && errorText.isEmpty()) {
+            SetPaneText(*E2, translation);
+        } else {
+            ShowOneLine(E2, errorText);
+        }
+    } catch (...) {
+        FinishTranslation();
+        throw;
+    }
+    FinishTranslation();
+    if (done && AppSettings.AutoCopy) {
+        FLastCopiedText = translation;
+        FClipboardText = translation;
+        WriteClipboardText(FClipboardText);
+    }
+    E2->setFocus();
+}
+
+void TfrmMain::FinishTranslation()
+{
+    btnTrans->setEnabled(true);
+    ClearLoadingAnimation(ImgLoad);
+    FTranslating = false;
+}
+
+void TfrmMain::StopWorker()
+{
+    if (!FWorker) {
+        return;
+    }
+    HTTP->Cancel();
+    if (FWorkerMessage) {
+        FWorkerMessage->Abandon();
+    }
+    FWorker->wait();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* e)
+{
+    // A translation in flight is cancelled; nothing of it reaches the window afterwards.
+    StopWorker();
+    TfrmRoot::closeEvent(e);
+}
