@@ -236,12 +236,8 @@ void TfrmMain::CreateMenus()
 void TfrmMain::FormCreate()
 {
     ServiceBaseUrl = DefaultServiceBaseUrl();
-    // The application becoming active again counts as the window's activation.
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive && isActiveWindow()) {
-            FormActivate();
-        }
-    });
+    // The application becoming active again reaches FormActivate too: Qt reports it as the
+    // window's own activation (changeEvent), so one route serves both without pasting twice.
     QApplication::setApplicationDisplayName(QString::fromLatin1(WindowTitle));
     setWindowTitle(QString::fromLatin1(WindowTitle));
     BarPanel->setText(CopyrightNotice());
