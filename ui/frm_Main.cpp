@@ -3,6 +3,7 @@
 #include "frm_Main.h"
 
 #include "AppSettings.h"
+#include "ErrorBox.h"
 #include "HttpClient.h"
 #include "Icons.h"
 #include "IniFiles.h"
@@ -143,17 +144,17 @@ void TfrmMain::CreateControls()
     btnPaste2 = MakeIconButton(this, "btnPaste2", TIcon::Paste, QStringLiteral("Paste From Clipboard"),
                                {491, 360, 25, 25}, 1);
     btnPrint = MakeIconButton(this, "btnPrint", TIcon::Print, QStringLiteral("Print"), {491, 390, 25, 25}, 0);
-    connect(btnOpen, &QToolButton::clicked, this, &TfrmMain::btnOpenClick);
-    connect(btnSave, &QToolButton::clicked, this, &TfrmMain::btnSaveClick);
-    connect(btnSave2, &QToolButton::clicked, this, &TfrmMain::btnSaveClick);
-    connect(btnPrint, &QToolButton::clicked, this, &TfrmMain::btnPrintClick);
-    connect(btnClear, &QToolButton::clicked, this, &TfrmMain::btnClearClick);
-    connect(btnClear2, &QToolButton::clicked, this, &TfrmMain::btnClearClick);
-    connect(btnCopy, &QToolButton::clicked, this, &TfrmMain::btnCopyClick);
-    connect(btnCopy2, &QToolButton::clicked, this, &TfrmMain::btnCopyClick);
-    connect(btnPaste, &QToolButton::clicked, this, &TfrmMain::btnPasteClick);
-    connect(btnPaste2, &QToolButton::clicked, this, &TfrmMain::btnPasteClick);
-    connect(btnSwap, &QToolButton::clicked, this, &TfrmMain::btnSwapClick);
+    Bind(btnOpen, &QToolButton::clicked, &TfrmMain::btnOpenClick);
+    Bind(btnSave, &QToolButton::clicked, &TfrmMain::btnSaveClick);
+    Bind(btnSave2, &QToolButton::clicked, &TfrmMain::btnSaveClick);
+    Bind(btnPrint, &QToolButton::clicked, &TfrmMain::btnPrintClick);
+    Bind(btnClear, &QToolButton::clicked, &TfrmMain::btnClearClick);
+    Bind(btnClear2, &QToolButton::clicked, &TfrmMain::btnClearClick);
+    Bind(btnCopy, &QToolButton::clicked, &TfrmMain::btnCopyClick);
+    Bind(btnCopy2, &QToolButton::clicked, &TfrmMain::btnCopyClick);
+    Bind(btnPaste, &QToolButton::clicked, &TfrmMain::btnPasteClick);
+    Bind(btnPaste2, &QToolButton::clicked, &TfrmMain::btnPasteClick);
+    Bind(btnSwap, &QToolButton::clicked, &TfrmMain::btnSwapClick);
 
     rgDirection = new QGroupBox(QStringLiteral("Translation Direction"), this);
     rgDirection->setObjectName(QStringLiteral("rgDirection"));
@@ -169,7 +170,7 @@ void TfrmMain::CreateControls()
     for (QRadioButton* button : {rbEngToChn, rbChnToEng}) {
         connect(button, &QRadioButton::toggled, this, [this](bool checked) {
             if (checked) {
-                rbEngToChnClick();
+                RunHandler([this] { rbEngToChnClick(); });
             }
         });
     }
@@ -178,12 +179,12 @@ void TfrmMain::CreateControls()
     btnHelp->setObjectName(QStringLiteral("btnHelp"));
     btnHelp->setGeometry(13, 489, 88, 25);
     btnHelp->setAutoDefault(false);
-    connect(btnHelp, &QPushButton::clicked, this, &TfrmMain::btnHelpClick);
+    Bind(btnHelp, &QPushButton::clicked, &TfrmMain::btnHelpClick);
     btnTrans = new QPushButton(MakeIcon(TIcon::Translate), QStringLiteral("&Translate"), this);
     btnTrans->setObjectName(QStringLiteral("btnTrans"));
     btnTrans->setGeometry(373, 489, 113, 25);
     btnTrans->setDefault(true);
-    connect(btnTrans, &QPushButton::clicked, this, &TfrmMain::btnTransClick);
+    Bind(btnTrans, &QPushButton::clicked, &TfrmMain::btnTransClick);
 
     Bar = new QStatusBar(this);
     Bar->setObjectName(QStringLiteral("Bar"));
@@ -206,7 +207,7 @@ void TfrmMain::CreateMenus()
                                     void (TfrmMain::*handler)()) {
         QAction* item = pmHelp->addAction(MakeIcon(icon), caption);
         item->setObjectName(QLatin1String(name));
-        connect(item, &QAction::triggered, this, handler);
+        Bind(item, &QAction::triggered, handler);
     };
     addHelpItem("miOptions", TIcon::Options, QStringLiteral("Options"), &TfrmMain::miOptionsClick);
     pmHelp->addSeparator()->setObjectName(QStringLiteral("N3"));
@@ -224,7 +225,7 @@ void TfrmMain::CreateMenus()
                                     void (TfrmMain::*handler)()) {
         QAction* item = pmTrans->addAction(MakeIcon(icon), caption);
         item->setObjectName(QLatin1String(name));
-        connect(item, &QAction::triggered, this, handler);
+        Bind(item, &QAction::triggered, handler);
     };
     addPaneItem("Cut1", TIcon::Cut, QStringLiteral("Cut"), &TfrmMain::Cut1Click);
     addPaneItem("Copy1", TIcon::Copy, QStringLiteral("Copy"), &TfrmMain::Copy1Click);
@@ -255,7 +256,7 @@ void TfrmMain::showEvent(QShowEvent* e)
     TfrmRoot::showEvent(e);
     if (!FShown) {
         FShown = true;
-        FormShow();
+        RunHandler([this] { FormShow(); });
     }
 }
 

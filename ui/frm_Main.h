@@ -3,6 +3,7 @@
 // buttons at the right, the direction and the translate button at the bottom. Its handlers are
 // split by concern over frm_Main*.cpp.
 
+#include "ErrorBox.h"
 #include "frm_Root.h"
 
 #include <QByteArray>
@@ -132,9 +133,18 @@ private:
     void FinishTranslation();
     void StopWorker();
     int SenderTag() const;
+    // Connects a signal to a handler whose failure goes to the error box.
+    template <class TSender, class TSignal>
+    void Bind(TSender* sender, TSignal signal, void (TfrmMain::*handler)());
 
     bool FShown = false;
     bool FTranslating = false;
     QPointer<TMyThread> FWorker;
     std::shared_ptr<TWorkerMessage> FWorkerMessage;
 };
+
+template <class TSender, class TSignal>
+void TfrmMain::Bind(TSender* sender, TSignal signal, void (TfrmMain::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+}

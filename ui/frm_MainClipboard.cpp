@@ -100,7 +100,7 @@ void TfrmMain::changeEvent(QEvent* e)
 {
     TfrmRoot::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && FShown) {
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
     }
 }
 
@@ -126,7 +126,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* e)
         }
     }
     if (watched == static_cast<QObject*>(lbl1) && e->type() == QEvent::MouseButtonRelease) {
-        lbl1Click();
+        RunHandler([this] { lbl1Click(); });
         return true;
     }
     return TfrmRoot::eventFilter(watched, e);

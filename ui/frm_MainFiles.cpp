@@ -6,6 +6,7 @@
 #include "RichPane.h"
 #include "frm_About.h"
 #include "frm_Main.h"
+#include "frm_Options.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -102,5 +103,11 @@ void TfrmMain::lbl1Click()
 
 void TfrmMain::miOptionsClick()
 {
-    // The options dialog comes with the interface-language components.
+    // Without an owner, as the about box; freed when this handler ends, also when a step fails. The
+    // dialog has written the file, so the window takes everything from there, the direction too.
+    TfrmOptions frmOptions;
+    frmOptions.exec();
+    LayoutLanguageLabels();
+    LoadSettings();
+    ApplyProxySettings();
 }

@@ -71,11 +71,11 @@ void TfrmMain::StartTranslation()
 bool TfrmMain::event(QEvent* e)
 {
     if (e->type() == WM_TRANSLATION_DONE) {
-        WMTranslationDone();
+        RunHandler([this] { WMTranslationDone(); });
         return true;
     }
     if (e->type() == WM_TRANSLATION_FAILED) {
-        WMTranslationFailed();
+        RunHandler([this] { WMTranslationFailed(); });
         return true;
     }
     return TfrmRoot::event(e);
