@@ -184,6 +184,7 @@ void TfrmMain::CreateControls()
     btnTrans->setObjectName(QStringLiteral("btnTrans"));
     btnTrans->setGeometry(373, 489, 113, 25);
     btnTrans->setDefault(true);
+    btnTrans->setToolTip(QStringLiteral("Translate (Ctrl+Return in the text)"));
     Bind(btnTrans, &QPushButton::clicked, &TfrmMain::btnTransClick);
 
     Bar = new QStatusBar(this);

@@ -8,6 +8,7 @@
 #include "frm_Main.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 
@@ -112,6 +113,14 @@ void TfrmMain::E1ContextPopup(TRichPane* pane, QPoint mousePos)
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == E1 && e->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && key->modifiers() == Qt::ControlModifier) {
+            RunHandler([this] { btnTransClick(); });
+            return true;
+        }
+    }
     if (e->type() == QEvent::ContextMenu) {
         for (TRichPane* pane : {E1, E2}) {
             if (watched == pane || watched == pane->viewport()) {

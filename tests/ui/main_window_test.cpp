@@ -192,6 +192,22 @@ TEST_F(MainWindowTest, TranslatesTheSelectionOnlyAndKeepsLineEnds)
     EXPECT_EQ(window.E2->document()->blockCount(), 2);
 }
 
+TEST_F(MainWindowTest, CtrlReturnInTheInputPaneTranslatesAndReturnAloneBreaksTheLine)
+{
+    TFakeEndpoint endpoint({.RefusedClients = {}});
+    TfrmMain& window = Open(&endpoint);
+    window.E1->setFocus();
+    QTest::keyClicks(window.E1, QStringLiteral("Hello"));
+    QTest::keyClick(window.E1, Qt::Key_Return);
+    QTest::keyClicks(window.E1, QStringLiteral("world"));
+    EXPECT_FALSE(window.IsTranslating());
+    QTest::keyClick(window.E1, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_TRUE(window.IsTranslating());
+    WaitWhileTranslating();
+    EXPECT_EQ(GetPaneText(*window.E2), "ar: Hello\r\nar: world");
+    EXPECT_EQ(GetPaneText(*window.E1), "Hello\r\nworld");
+}
+
 TEST_F(MainWindowTest, OneWorkerForADoubleClickAndNoneForAnEmptyPane)
 {
     TFakeEndpoint endpoint({.RefusedClients = {}});
