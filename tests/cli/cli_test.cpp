@@ -3,6 +3,7 @@
 #include "FakeEndpoint.h"
 #include "QtApplicationEnvironment.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -12,6 +13,8 @@
 #include <csignal>
 
 using namespace zorvanel::test;
+
+ZORVANEL_QT_TEST_APPLICATION(TQtApplicationEnvironment<QCoreApplication>);
 
 namespace {
 

@@ -3,6 +3,7 @@
 // translators that count their passes, and language files below the executable's folder (the
 // only place a language file can lie).
 
+#include "QtApplicationEnvironment.h"
 #include "SMLFormLangRes.h"
 #include "SMLMsgLangRes.h"
 #include "SMLOwners.h"
@@ -28,24 +29,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << text.toStdString() << '"';
 }
 
-class TQtWidgetsEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "langres_test";
-        static char* argv[] = {name, nullptr};
-        FApp = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { FApp.reset(); }
-
-private:
-    std::unique_ptr<QApplication> FApp;
-};
-
-inline const auto* const QtWidgetsEnvironment =
-    ::testing::AddGlobalTestEnvironment(new TQtWidgetsEnvironment);
+ZORVANEL_QT_TEST_APPLICATION(zorvanel::test::TQtApplicationEnvironment<QApplication>);
 
 class TfrmTest : public QDialog
 {

@@ -1,34 +1,7 @@
 // Widgets need one QApplication for the whole run.
 
+#include "QtApplicationEnvironment.h"
+
 #include <QApplication>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
-namespace {
-
-class TQtEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        FApplication = std::make_unique<QApplication>(FArgc, FArgv);
-    }
-
-    void TearDown() override { FApplication.reset(); }
-
-private:
-    int FArgc = 1;
-    char FName[16] = "platform_test";
-    char* FArgv[2] = {FName, nullptr};
-    std::unique_ptr<QApplication> FApplication;
-};
-
-[[maybe_unused]] ::testing::Environment* const Environment =
-    ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
-
-} // namespace
+ZORVANEL_QT_TEST_APPLICATION(zorvanel::test::TQtApplicationEnvironment<QApplication>);

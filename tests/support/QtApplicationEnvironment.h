@@ -1,8 +1,9 @@
 #pragma once
-// A QCoreApplication for the whole test binary: posted events, QProcess and QPointer-tracked
-// deletion need one. Include in exactly one source file of a test binary.
+// One Qt application object for a whole test binary: posted events, QProcess, widgets and
+// QPointer-tracked deletion need one. A binary registers exactly one:
+//   ZORVANEL_QT_TEST_APPLICATION(zorvanel::test::TQtApplicationEnvironment<QApplication>);
 
-#include <QCoreApplication>
+#include <QByteArray>
 
 #include <gtest/gtest.h>
 
@@ -10,23 +11,37 @@
 
 namespace zorvanel::test {
 
-class TQtApplicationEnvironment : public ::testing::Environment
+template <class TApp> class TQtApplicationEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override
     {
-        static int argc = 1;
-        static char name[] = "zorvanel_test";
-        static char* argv[] = {name, nullptr};
-        FApp = std::make_unique<QCoreApplication>(argc, argv);
+        // Widget tests never need a real display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        FApp = std::make_unique<TApp>(FArgc, FArgv);
+        Started(*FApp);
     }
-    void TearDown() override { FApp.reset(); }
+    void TearDown() override
+    {
+        Stopping();
+        FApp.reset();
+    }
+
+protected:
+    virtual void Started(TApp&) {}
+    virtual void Stopping() {}
 
 private:
-    std::unique_ptr<QCoreApplication> FApp;
+    int FArgc = 1;
+    char FName[16] = "zorvanel_test";
+    char* FArgv[2] = {FName, nullptr};
+    std::unique_ptr<TApp> FApp;
 };
 
-inline const auto* const QtApplicationEnvironment =
-    ::testing::AddGlobalTestEnvironment(new TQtApplicationEnvironment);
-
 } // namespace zorvanel::test
+
+#define ZORVANEL_QT_TEST_APPLICATION(TEnvironment)                                                           \
+    [[maybe_unused]] inline ::testing::Environment* const ZorvanelQtTestApplication =                        \
+        ::testing::AddGlobalTestEnvironment(new TEnvironment)

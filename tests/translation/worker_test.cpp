@@ -18,6 +18,8 @@
 
 using namespace zorvanel::test;
 
+ZORVANEL_QT_TEST_APPLICATION(TQtApplicationEnvironment<QCoreApplication>);
+
 namespace {
 
 // Stands in for the main window: counts the reports it receives.

@@ -2,6 +2,7 @@
 // base, the about box, the loading animation and the message box.
 
 #include "AppServices.h"
+#include "ApplicationEnvironment.h"
 #include "TApplication.h"
 #include "frm_About.h"
 #include "frm_Root.h"
@@ -45,28 +46,7 @@ namespace {
 
 const QString AppTitle = QStringLiteral("FREE Zorvanel Translator");
 
-class TApplicationEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "common_test";
-        static char* argv[] = {name, nullptr};
-        FApp = std::make_unique<TApplication>(argc, argv);
-        QApplication::setApplicationDisplayName(AppTitle);
-    }
-    void TearDown() override
-    {
-        SetAppServices(nullptr);
-        FApp.reset();
-    }
-
-private:
-    std::unique_ptr<TApplication> FApp;
-};
-
-const auto* const ApplicationEnvironment = ::testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
+ZORVANEL_QT_TEST_APPLICATION(zorvanel::test::TApplicationEnvironment);
 
 struct TShownMessage
 {

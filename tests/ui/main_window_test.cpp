@@ -32,6 +32,8 @@
 
 using namespace zorvanel::test;
 
+ZORVANEL_QT_TEST_APPLICATION(TApplicationEnvironment);
+
 namespace {
 
 class MainWindowTest : public ::testing::Test
