@@ -200,39 +200,37 @@ void TfrmMain::CreateControls()
     setTabOrder(btnHelp, btnTrans);
 }
 
+void TfrmMain::AddMenuItem(QMenu* menu, const char* name, TIcon icon, const QString& caption,
+                           void (TfrmMain::*handler)())
+{
+    QAction* item = menu->addAction(MakeIcon(icon), caption);
+    item->setObjectName(QLatin1String(name));
+    Bind(item, &QAction::triggered, handler);
+}
+
 void TfrmMain::CreateMenus()
 {
     pmHelp = new QMenu(this);
     pmHelp->setObjectName(QStringLiteral("pmHelp"));
-    const auto addHelpItem = [this](const char* name, TIcon icon, const QString& caption,
-                                    void (TfrmMain::*handler)()) {
-        QAction* item = pmHelp->addAction(MakeIcon(icon), caption);
-        item->setObjectName(QLatin1String(name));
-        Bind(item, &QAction::triggered, handler);
-    };
-    addHelpItem("miOptions", TIcon::Options, QStringLiteral("Options"), &TfrmMain::miOptionsClick);
+    AddMenuItem(pmHelp, "miOptions", TIcon::Options, QStringLiteral("Options"), &TfrmMain::miOptionsClick);
     pmHelp->addSeparator()->setObjectName(QStringLiteral("N3"));
-    addHelpItem("miTry", TIcon::Info, QStringLiteral("Try Quembrik Translator Pro"), &TfrmMain::miTryClick);
+    AddMenuItem(pmHelp, "miTry", TIcon::Info, QStringLiteral("Try Quembrik Translator Pro"),
+                &TfrmMain::miTryClick);
     pmHelp->addSeparator()->setObjectName(QStringLiteral("N2"));
-    addHelpItem("miWebSite", TIcon::Home, QStringLiteral("Visit Home"), &TfrmMain::miWebSiteClick);
-    addHelpItem("miContactUs", TIcon::Mail, QStringLiteral("Contact Us"), &TfrmMain::miContactUsClick);
+    AddMenuItem(pmHelp, "miWebSite", TIcon::Home, QStringLiteral("Visit Home"), &TfrmMain::miWebSiteClick);
+    AddMenuItem(pmHelp, "miContactUs", TIcon::Mail, QStringLiteral("Contact Us"),
+                &TfrmMain::miContactUsClick);
     pmHelp->addSeparator()->setObjectName(QStringLiteral("N1"));
-    addHelpItem("miAbout", TIcon::Info, QStringLiteral("About"), &TfrmMain::miAboutClick);
+    AddMenuItem(pmHelp, "miAbout", TIcon::Info, QStringLiteral("About"), &TfrmMain::miAboutClick);
 
     pmTrans = new QMenu(this);
     pmTrans->setObjectName(QStringLiteral("pmTrans"));
     pmTrans->setProperty("Tag", 0);
-    const auto addPaneItem = [this](const char* name, TIcon icon, const QString& caption,
-                                    void (TfrmMain::*handler)()) {
-        QAction* item = pmTrans->addAction(MakeIcon(icon), caption);
-        item->setObjectName(QLatin1String(name));
-        Bind(item, &QAction::triggered, handler);
-    };
-    addPaneItem("Cut1", TIcon::Cut, QStringLiteral("Cut"), &TfrmMain::Cut1Click);
-    addPaneItem("Copy1", TIcon::Copy, QStringLiteral("Copy"), &TfrmMain::Copy1Click);
-    addPaneItem("Paste1", TIcon::Paste, QStringLiteral("Paste"), &TfrmMain::Paste1Click);
+    AddMenuItem(pmTrans, "Cut1", TIcon::Cut, QStringLiteral("Cut"), &TfrmMain::Cut1Click);
+    AddMenuItem(pmTrans, "Copy1", TIcon::Copy, QStringLiteral("Copy"), &TfrmMain::Copy1Click);
+    AddMenuItem(pmTrans, "Paste1", TIcon::Paste, QStringLiteral("Paste"), &TfrmMain::Paste1Click);
     pmTrans->addSeparator()->setObjectName(QStringLiteral("N6"));
-    addPaneItem("Clear1", TIcon::Clear, QStringLiteral("Clear"), &TfrmMain::Clear1Click);
+    AddMenuItem(pmTrans, "Clear1", TIcon::Clear, QStringLiteral("Clear"), &TfrmMain::Clear1Click);
 }
 
 void TfrmMain::FormCreate()

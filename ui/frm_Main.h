@@ -4,6 +4,7 @@
 // split by concern over frm_Main*.cpp.
 
 #include "ErrorBox.h"
+#include "Icons.h"
 #include "frm_Root.h"
 
 #include <QByteArray>
@@ -122,6 +123,8 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    void AddMenuItem(QMenu* menu, const char* name, TIcon icon, const QString& caption,
+                     void (TfrmMain::*handler)());
     void E1ContextPopup(TRichPane* pane, QPoint mousePos);
     void PasteInto(int tag, bool automatic);
     void CopyFrom(int tag);
