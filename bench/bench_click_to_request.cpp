@@ -3,6 +3,7 @@
 
 #include "FakeEndpoint.h"
 #include "PaneText.h"
+#include "QtBenchmarkMain.h"
 #include "RequestHeaders.h"
 #include "RichPane.h"
 #include "TApplication.h"
@@ -55,14 +56,5 @@ BENCHMARK(BM_ClickToRequest)->UseManualTime()->Iterations(200)->Repetitions(5)->
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    TApplication application(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks<TApplication>(argc, argv);
 }

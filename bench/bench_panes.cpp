@@ -2,6 +2,7 @@
 // calls on the same text, which are the floor for building and reading a document.
 
 #include "PaneText.h"
+#include "QtBenchmarkMain.h"
 #include "RVStyle.h"
 #include "RichPane.h"
 
@@ -123,14 +124,5 @@ BENCHMARK(BM_ToPlainText)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks<QApplication>(argc, argv);
 }
