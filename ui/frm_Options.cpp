@@ -39,6 +39,13 @@ public:
     }
 };
 
+// Tab stops at the selected radio button only and the arrow keys move between the two, as users of
+// such a group expect; Qt would stop at the group's first button, selected or not.
+void SetRadioTabStop(QRadioButton* button, bool checked)
+{
+    button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 template <typename T> T* Control(QWidget* parent, const char* name, const QRect& geometry)
 {
     auto* control = new T(parent);
@@ -95,14 +102,14 @@ TfrmOptions::TfrmOptions(QWidget* parent) : TfrmRoot(parent)
     SetTabOrder();
     CreateLangRes();
 
-    connect(rbNoProxy, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            rbNoProxyClick();
-    });
-    connect(rbManuallyProxy, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            rbNoProxyClick();
-    });
+    // Selecting a button, by the user or by the code, runs the handler, once.
+    for (QRadioButton* button : {rbNoProxy, rbManuallyProxy}) {
+        connect(button, &QRadioButton::toggled, this, [this, button](bool checked) {
+            SetRadioTabStop(button, checked);
+            if (checked)
+                rbNoProxyClick();
+        });
+    }
     connect(btnDefault, &QPushButton::clicked, this, &TfrmOptions::btnDefaultClick);
     connect(btnOk, &QPushButton::clicked, this, &TfrmOptions::accept);
 
@@ -157,6 +164,7 @@ void TfrmOptions::CreateConnectionPage()
     rbNoProxy->setChecked(true);
     rbManuallyProxy = Captioned<QRadioButton>(rgProxySettings, "rbManuallyProxy", QRect(29, 68, 218, 17),
                                               QStringLiteral("Manually enter proxy settings"));
+    SetRadioTabStop(rbManuallyProxy, false);
 }
 
 void TfrmOptions::CreateButtons()

@@ -2,6 +2,7 @@
 // proxy fields, the defaults, and the controls into the settings file on every close.
 
 #include "AppSettings.h"
+#include "ErrorBox.h"
 #include "IniFiles.h"
 #include "frm_Options.h"
 
@@ -131,9 +132,13 @@ void TfrmOptions::SaveOptions()
 
 void TfrmOptions::done(int result)
 {
-    // A save that throws leaves the dialog open; the error goes on to the error box.
-    if (!FClosing && !FormClose())
-        return;
+    if (!FClosing) {
+        // A save that fails shows its error here and leaves the dialog open.
+        bool canClose = false;
+        RunHandler([&] { canClose = FormClose(); });
+        if (!canClose)
+            return;
+    }
     FClosing = true;
     struct TReset
     {
@@ -150,12 +155,9 @@ void TfrmOptions::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    // The close box and the system menu. Refused first, so that the dialog also stays open when
-    // saving throws; done() hides it when FormClose lets it go.
-    event->ignore();
+    // The close box and the system menu; done() hides the dialog when FormClose lets it go.
     reject();
-    if (!isVisible())
-        event->accept();
+    event->setAccepted(!isVisible());
 }
 
 void TfrmOptions::keyPressEvent(QKeyEvent* event)
