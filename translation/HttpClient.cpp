@@ -1,8 +1,8 @@
 #include "HttpClient.h"
 
+#include "AnswerHead.h"
 #include "HttpFailure.h"
 #include "HttpTarget.h"
-
 
 #include <curl/curl.h>
 
@@ -12,9 +12,6 @@
 #include <mutex>
 
 namespace {
-
-// The longest line of an answer's head that is accepted.
-constexpr qsizetype MaxLineLength = 16384;
 
 void InitCurlOnce()
 {
@@ -34,27 +31,6 @@ struct TSlist
         }
     }
 };
-
-QByteArray WithoutLineEnd(const char* data, size_t size)
-{
-    QByteArray line(data, qsizetype(size));
-    if (line.endsWith('\n')) {
-        line.chop(1);
-    }
-    if (line.endsWith('\r')) {
-        line.chop(1);
-    }
-    return line;
-}
-
-// The status code is the second blank-separated word of the status line, -1 when it is no number.
-int StatusCodeOf(const QByteArray& statusLine)
-{
-    const QList<QByteArray> words = statusLine.simplified().split(' ');
-    bool ok = false;
-    const int code = words.size() > 1 ? words[1].toInt(&ok) : -1;
-    return ok ? code : -1;
-}
 
 bool IsSuccess(int statusCode)
 {
@@ -96,13 +72,7 @@ struct THttpClient::TTransfer
     const THttpTarget* Target = nullptr;
     std::time_t Now = 0;
 
-    bool AtHeadStart = true;
-    bool SawStatus = false;
-    bool HeadComplete = false;
-    QByteArray StatusLine;
-    int StatusCode = -1;
-    bool Chunked = false;
-    bool LineTooLong = false;
+    TAnswerHead Head;
     int RequestsSent = 0;
     bool ResendRefused = false;
     QByteArray LastStatusLineSeen; // also those of a proxy's CONNECT answers
@@ -117,39 +87,10 @@ size_t THttpClient::TTransfer::OnHeader(char* data, size_t size, size_t count, v
 {
     auto* transfer = static_cast<TTransfer*>(user);
     const size_t length = size * count;
-    const QByteArray line = WithoutLineEnd(data, length);
-    if (line.size() > MaxLineLength) {
-        transfer->LineTooLong = true;
-        return 0;
-    }
-    if (transfer->AtHeadStart) {
-        // A new head (after 1xx heads, or a retry after a proxy's 407); trailer lines are ignored.
-        if (line.startsWith("HTTP/")) {
-            transfer->AtHeadStart = false;
-            transfer->SawStatus = true;
-            transfer->HeadComplete = false;
-            transfer->Chunked = false;
-            transfer->StatusLine = line;
-            transfer->StatusCode = StatusCodeOf(line);
-        }
-        return length;
-    }
-    if (line.isEmpty()) {
-        transfer->AtHeadStart = true;
-        transfer->HeadComplete = transfer->StatusCode < 100 || transfer->StatusCode >= 200;
-        return length;
-    }
-    const qsizetype colon = line.indexOf(':');
-    if (colon > 0) {
-        const QByteArray name = line.left(colon).trimmed().toLower();
-        const QByteArray value = line.mid(colon + 1).trimmed();
-        if (name == "set-cookie") {
-            transfer->Cookies->Store(value, transfer->Target->Host, transfer->Target->Target, transfer->Now);
-        } else if (name == "transfer-encoding" && value.toLower().contains("chunked")) {
-            transfer->Chunked = true;
-        }
-    }
-    return length;
+    // Returning less than the line's length stops the transfer.
+    const bool accepted =
+        transfer->Head.ReadLine(data, length, *transfer->Cookies, *transfer->Target, transfer->Now);
+    return accepted ? length : 0;
 }
 
 size_t THttpClient::TTransfer::OnBody(char* data, size_t size, size_t count, void* user)
@@ -157,7 +98,7 @@ size_t THttpClient::TTransfer::OnBody(char* data, size_t size, size_t count, voi
     auto* transfer = static_cast<TTransfer*>(user);
     const size_t length = size * count;
     // The body of a failed answer is read and dropped; the caller's stream only sees success.
-    if (IsSuccess(transfer->StatusCode)) {
+    if (IsSuccess(transfer->Head.StatusCode)) {
         transfer->Stream->append(data, qsizetype(length));
     }
     return length;
@@ -177,7 +118,7 @@ int THttpClient::TTransfer::OnRequest(void* user, char*, char*, int, int)
     // byte of answer. The peer may have read and acted on it, and the caller is owed the
     // failure, so only a second request after an answer head (a proxy's challenge) may go.
     auto* transfer = static_cast<TTransfer*>(user);
-    if (transfer->RequestsSent++ > 0 && !transfer->SawStatus) {
+    if (transfer->RequestsSent++ > 0 && !transfer->Head.SawStatus) {
         transfer->ResendRefused = true;
         return CURL_PREREQFUNC_ABORT;
     }
@@ -430,22 +371,23 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
     // chunks that is shorter than announced; a chunked body cut short does not.
     long osErrno = 0;
     curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osErrno);
-    if (transfer.SawStatus && !transfer.LineTooLong) {
+    if (transfer.Head.SawStatus && !transfer.Head.LineTooLong) {
         const bool peerClosed =
             (result == CURLE_PARTIAL_FILE || result == CURLE_GOT_NOTHING || result == CURLE_RECV_ERROR) &&
             osErrno != ECONNRESET;
         if (result == CURLE_OK || peerClosed) {
-            if (!IsSuccess(transfer.StatusCode)) {
-                throw THttpError(QString::fromLatin1(transfer.StatusLine), transfer.StatusCode);
+            if (!IsSuccess(transfer.Head.StatusCode)) {
+                throw THttpError(QString::fromLatin1(transfer.Head.StatusLine), transfer.Head.StatusCode);
             }
-            if (result != CURLE_OK && transfer.HeadComplete && transfer.Chunked) {
+            if (result != CURLE_OK && transfer.Head.HeadComplete && transfer.Head.Chunked) {
                 throw THttpError(QString::fromLatin1(ConnectionClosedGracefully));
             }
             return;
         }
-        if (transfer.HeadComplete && !IsSuccess(transfer.StatusCode)) {
-            throw THttpError(QString::fromLatin1(transfer.StatusLine), transfer.StatusCode);
+        if (transfer.Head.HeadComplete && !IsSuccess(transfer.Head.StatusCode)) {
+            throw THttpError(QString::fromLatin1(transfer.Head.StatusLine), transfer.Head.StatusCode);
         }
     }
-    throw THttpError(CurlFailureText(result, osErrno, transfer.SawStatus, transfer.LineTooLong, errorBuffer));
+    throw THttpError(
+        CurlFailureText(result, osErrno, transfer.Head.SawStatus, transfer.Head.LineTooLong, errorBuffer));
 }

@@ -1,0 +1,61 @@
+#include "AnswerHead.h"
+
+#include <QList>
+
+QByteArray WithoutLineEnd(const char* data, std::size_t size)
+{
+    QByteArray line(data, qsizetype(size));
+    if (line.endsWith('\n')) {
+        line.chop(1);
+    }
+    if (line.endsWith('\r')) {
+        line.chop(1);
+    }
+    return line;
+}
+
+int StatusCodeOf(const QByteArray& statusLine)
+{
+    const QList<QByteArray> words = statusLine.simplified().split(' ');
+    bool ok = false;
+    const int code = words.size() > 1 ? words[1].toInt(&ok) : -1;
+    return ok ? code : -1;
+}
+
+bool TAnswerHead::ReadLine(const char* data, std::size_t size, TCookieStore& cookies,
+                           const THttpTarget& target, std::time_t now)
+{
+    const QByteArray line = WithoutLineEnd(data, size);
+    if (line.size() > MaxHeadLineLength) {
+        LineTooLong = true;
+        return false;
+    }
+    if (AtHeadStart) {
+        // A new head (after 1xx heads, or a retry after a proxy's 407); trailer lines are ignored.
+        if (line.startsWith("HTTP/")) {
+            AtHeadStart = false;
+            SawStatus = true;
+            HeadComplete = false;
+            Chunked = false;
+            StatusLine = line;
+            StatusCode = StatusCodeOf(line);
+        }
+        return true;
+    }
+    if (line.isEmpty()) {
+        AtHeadStart = true;
+        HeadComplete = StatusCode < 100 || StatusCode >= 200;
+        return true;
+    }
+    const qsizetype colon = line.indexOf(':');
+    if (colon > 0) {
+        const QByteArray name = line.left(colon).trimmed().toLower();
+        const QByteArray value = line.mid(colon + 1).trimmed();
+        if (name == "set-cookie") {
+            cookies.Store(value, target.Host, target.Target, now);
+        } else if (name == "transfer-encoding" && value.toLower().contains("chunked")) {
+            Chunked = true;
+        }
+    }
+    return true;
+}
