@@ -221,9 +221,11 @@ void WritePrivateProfileString(const QString& section, const QString& key, const
             while (at - 1 > found.FSection && TrimBlanks(lines[at - 1].FText).isEmpty())
                 --at;
         }
-        // The line we add after must end first; only the file's last line can lack its end.
+        // The line we add after must end first; only the file's last line can lack its end. A
+        // lone CR there gets its LF back: an LF alone would make a CR that ends its text part of
+        // a CR LF and so change the line.
         if (at > 0 && !lines[at - 1].FEnd.endsWith('\n'))
-            lines[at - 1].FEnd = eol;
+            lines[at - 1].FEnd = lines[at - 1].FEnd.isEmpty() ? eol : QByteArray("\r\n");
         if (found.FSection >= 0) {
             lines.insert(at, keyLine);
         } else {

@@ -67,6 +67,8 @@ TEST_F(PrivateProfileWrite, ChangesOnlyWhatItMust)
          "[A]\nx=1\nz=3\n"},
         {"unterminated CR LF file, new section", "[A]\r\nx=1", "B", "y", QStringLiteral("2"),
          "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"},
+        {"last line ended by a lone CR keeps the CR that ends its text", "[A]\nx=1\r\r", "B", "y",
+         QStringLiteral("2"), "[A]\nx=1\r\r\n[B]\ny=2\n"},
         {"first line decides the line end of added lines", "[A]\nx=1\r\n", "A", "z", QStringLiteral("3"),
          "[A]\nx=1\r\nz=3\n"},
         {"first section and first key win", "[A]\nk=1\nK=2\n[a]\nk=3\n", "A", "k", QStringLiteral("9"),
