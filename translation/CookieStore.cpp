@@ -26,6 +26,17 @@ bool PathMatches(const QByteArray& requestPath, const QByteArray& cookiePath)
     return cookiePath.endsWith('/') || requestPath[cookiePath.size()] == '/';
 }
 
+// A control character other than the tab would go back out in our own Cookie header, where a
+// CR ends the line for some servers and a NUL cuts the header short; browsers refuse such a
+// cookie whole, and so do we.
+bool HasControlCharacter(const QByteArray& text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto code = static_cast<unsigned char>(c);
+        return (code < 0x20 && c != '\t') || code == 0x7F;
+    });
+}
+
 // The folder of the request's path, as cookies without a Path attribute use it.
 QByteArray DefaultPath(const QByteArray& requestPath)
 {
@@ -43,6 +54,9 @@ QByteArray DefaultPath(const QByteArray& requestPath)
 void TCookieStore::Store(const QByteArray& value, const QByteArray& host, const QByteArray& path,
                          std::time_t now)
 {
+    if (HasControlCharacter(value)) {
+        return;
+    }
     const QList<QByteArray> parts = value.split(';');
     const QByteArray pair = parts.first().trimmed();
     const qsizetype eq = pair.indexOf('=');

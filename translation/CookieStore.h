@@ -11,7 +11,8 @@
 class TCookieStore
 {
 public:
-    // value: the text after "Set-Cookie:"; host and path: those of the request that got it
+    // value: the text after "Set-Cookie:"; host and path: those of the request that got it. A
+    // value holding a control character other than the tab is ignored.
     void Store(const QByteArray& value, const QByteArray& host, const QByteArray& path, std::time_t now);
 
     // "name=value; name2=value2" for a request, or empty when no cookie applies

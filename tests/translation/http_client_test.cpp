@@ -379,6 +379,22 @@ TEST(CookieStore, FollowsDomainPathSecureAndExpiry)
     EXPECT_EQ(store.HeaderFor("www.example.org", "/", true, now), "c=4");
 }
 
+TEST(CookieStore, RefusesCookiesWithControlCharactersThatWouldGoBackInTheHead)
+{
+    const std::time_t now = 1'800'000'000;
+    const QByteArray refused[] = {
+        "a=b\rX-Injected: 1", QByteArray("a=b\0c", 5), "\x1b=v", "a=v\x7f", "a=v; Path=/\x01",
+    };
+    for (const QByteArray& value : refused) {
+        TCookieStore store;
+        store.Store(value, "example.org", "/", now);
+        EXPECT_TRUE(store.IsEmpty()) << value.toPercentEncoding().constData();
+    }
+    TCookieStore store;
+    store.Store("a=b\tc", "example.org", "/", now);
+    EXPECT_EQ(store.HeaderFor("example.org", "/", false, now), "a=b\tc");
+}
+
 TEST_F(HttpClientTest, KeepsTheConnectionOpenBetweenRequestsUnlessTheAnswerClosesIt)
 {
     TTrustTestCa trust;
