@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -94,7 +95,9 @@ void TCookieStore::Store(const QByteArray& value, const QByteArray& host, const 
             const qlonglong seconds = attrValue.toLongLong(&ok);
             if (ok) {
                 hasMaxAge = true;
-                cookie.Expires = seconds <= 0 ? 1 : now + seconds;
+                // A lifetime that reaches past what time_t can hold lasts as long as it can hold.
+                constexpr std::time_t Last = std::numeric_limits<std::time_t>::max();
+                cookie.Expires = seconds <= 0 ? 1 : seconds > Last - now ? Last : now + seconds;
             }
         } else if (name == "expires" && !hasMaxAge) {
             const std::time_t when = curl_getdate(attrValue.constData(), nullptr);

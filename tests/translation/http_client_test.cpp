@@ -379,6 +379,15 @@ TEST(CookieStore, FollowsDomainPathSecureAndExpiry)
     EXPECT_EQ(store.HeaderFor("www.example.org", "/", true, now), "c=4");
 }
 
+TEST(CookieStore, MaxAgeBeyondTheEndOfTimeKeepsTheCookie)
+{
+    const std::time_t now = 1'800'000'000;
+    TCookieStore store;
+    store.Store("a=1; Max-Age=9223372036854775807", "example.org", "/", now);
+    store.Store("b=2; Max-Age=9223372036854775000", "example.org", "/", now);
+    EXPECT_EQ(store.HeaderFor("example.org", "/", false, now + 3'000'000'000), "a=1; b=2");
+}
+
 TEST(CookieStore, RefusesCookiesWithControlCharactersThatWouldGoBackInTheHead)
 {
     const std::time_t now = 1'800'000'000;
