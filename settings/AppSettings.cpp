@@ -16,14 +16,21 @@ const QString Connection = QStringLiteral("Connection");
 
 } // namespace
 
-QString DefaultSettingsFilePath()
+QString SettingsFilePathFor(const QString& programDir)
 {
-    const QString dir = QCoreApplication::applicationDirPath();
-    if (!dir.isEmpty() && QFileInfo(dir).isWritable())
-        return dir + QStringLiteral("/Zorvanel.ini");
-    // An installed copy sits in a folder the user cannot write to.
+    // An installed copy (its data in ../share/zorvanel) keeps the settings in the user's own
+    // configuration, even for root, who could write into the programs' folder.
+    const bool installed =
+        !programDir.isEmpty() && QFileInfo(programDir + QStringLiteral("/../share/zorvanel")).isDir();
+    if (!programDir.isEmpty() && !installed && QFileInfo(programDir).isWritable())
+        return programDir + QStringLiteral("/Zorvanel.ini");
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/zorvanel/Zorvanel.ini");
+}
+
+QString DefaultSettingsFilePath()
+{
+    return SettingsFilePathFor(QCoreApplication::applicationDirPath());
 }
 
 TParams ReadParams(const QString& file)

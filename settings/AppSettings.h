@@ -9,13 +9,13 @@
 struct TParams
 {
     int32_t Translator = 0;
-    int32_t Direction = 0;  // TranslationDirection: 0 English to Arabic, anything else Arabic to English
+    int32_t Direction = 0; // TranslationDirection: 0 English to Arabic, anything else Arabic to English
     bool AutoPaste = false;
     bool AutoCopy = false;
     QString DisplayLanguage;
     bool NoProxy = false;
     QString Address;
-    QString Port;  // as typed; turned into a number only when the proxy is applied
+    QString Port; // as typed; turned into a number only when the proxy is applied
     QString UserName;
     QString Password;
 };
@@ -26,8 +26,11 @@ extern TParams AppSettings;
 // Full path of the settings file; set once by the program at start-up.
 extern QString SettingsFilePath;
 
-// "Zorvanel.ini" beside the executable when that folder is writable (portable use),
-// else $XDG_CONFIG_HOME/zorvanel/Zorvanel.ini.
+// "Zorvanel.ini" beside the program when its folder is writable and it is not an installed copy
+// (portable use), else $XDG_CONFIG_HOME/zorvanel/Zorvanel.ini.
+QString SettingsFilePathFor(const QString& programDir);
+
+// The same for the running program.
 QString DefaultSettingsFilePath();
 
 // Reads every key of the record from the file, in the file's documented order, with its defaults.

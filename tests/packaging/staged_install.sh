@@ -77,9 +77,11 @@ translation=$("$prefix/bin/zorvanel-translate" --direction 0 "Hello world") ||
 [ "$translation" = "مرحبا بالعالم" ] || fail "the installed zorvanel-translate printed '$translation'"
 echo "the installed zorvanel-translate translates"
 
-# The scratch bin/ is writable, so the window keeps its settings there: AutoCopy puts the
-# translation on the clipboard, where it can be read back.
-printf '[General]\r\nAutoCopy=1\r\n' > "$prefix/bin/Zorvanel.ini"
+# An installed copy keeps its settings in the user's configuration, even where its bin/ could be
+# written: AutoCopy there puts the translation on the clipboard, where it can be read back.
+export XDG_CONFIG_HOME="$prefix/../config"
+mkdir -p "$XDG_CONFIG_HOME/zorvanel"
+printf '[General]\r\nAutoCopy=1\r\n' > "$XDG_CONFIG_HOME/zorvanel/Zorvanel.ini"
 export PREFIX=$prefix
 # Display numbers from 150 on, away from the other Xvfb test's.
 xvfb-run -a -n 150 -s "-screen 0 1024x768x24" bash -euo pipefail -c '

@@ -3,6 +3,7 @@
 #include "IniTestDir.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -118,6 +119,16 @@ TEST_F(AppSettingsFile, DefaultPathIsBesideAWritableExecutableElseInTheConfigFol
         EXPECT_EQ(DefaultSettingsFilePath(),
                   QFileInfo(exeDir).isWritable() ? exeDir + QStringLiteral("/Zorvanel.ini") : configPath);
     }
+
+    // A copy whose data lies in ../share/zorvanel is installed: its folder is not used even
+    // when it can be written (as root can write to /usr/bin).
+    const QString portable = FDir.path() + QStringLiteral("/portable");
+    const QString installedBin = FDir.path() + QStringLiteral("/usr/bin");
+    ASSERT_TRUE(QDir().mkpath(portable));
+    ASSERT_TRUE(QDir().mkpath(installedBin));
+    ASSERT_TRUE(QDir().mkpath(FDir.path() + QStringLiteral("/usr/share/zorvanel")));
+    EXPECT_EQ(SettingsFilePathFor(portable), portable + QStringLiteral("/Zorvanel.ini"));
+    EXPECT_EQ(SettingsFilePathFor(installedBin), configPath);
 
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");
