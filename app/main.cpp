@@ -7,6 +7,8 @@
 int main(int argc, char* argv[])
 {
     TApplication app(argc, argv);
+    // Lets the desktop match the window with its entry and icon (Wayland in particular).
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVANEL_APP_ID));
     TfrmMain window;
     window.show();
     return TApplication::exec();
