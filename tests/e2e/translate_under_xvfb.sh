@@ -9,24 +9,13 @@ app_dir=$1
 fake_endpoint=$2
 ca_file=$3
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${fake_pid:-}" ] && kill "$fake_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/fake_endpoint.sh"
 
 # A portable copy: the settings file lies beside the executable, in the scratch folder.
 cp "$app_dir/zorvanel" "$app_dir/QuembrikSys.DLL" "$work/"
 printf '[General]\r\nAutoCopy=1\r\n' > "$work/Zorvanel.ini"
 
-"$fake_endpoint" --tls --ignore-stdin > "$work/port" &
-fake_pid=$!
-for _ in $(seq 1 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(head -n 1 "$work/port")
-
-export ZORVANEL_SERVICE_URL="https://localhost:$port"
-export ZORVANEL_CA_FILE="$ca_file"
+start_fake_endpoint "$fake_endpoint" "$ca_file"
 export WORK="$work"
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '

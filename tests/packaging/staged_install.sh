@@ -13,12 +13,7 @@ app_id=$3
 fake_endpoint=$4
 ca_file=$5
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${fake_pid:-}" ] && kill "$fake_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/../support/fake_endpoint.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 prefix=$work/usr
@@ -65,12 +60,7 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" \
   "$prefix/share/metainfo/$app_id.metainfo.xml" || fail "the metadata does not launch $app_id.desktop"
 
 # The installed programs against the fake endpoint.
-"$fake_endpoint" --tls --ignore-stdin > "$work/port" &
-fake_pid=$!
-for _ in $(seq 1 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-port=$(head -n 1 "$work/port")
-export ZORVANEL_SERVICE_URL="https://localhost:$port"
-export ZORVANEL_CA_FILE="$ca_file"
+start_fake_endpoint "$fake_endpoint" "$ca_file"
 
 translation=$("$prefix/bin/zorvanel-translate" --direction 0 "Hello world") ||
   fail "the installed zorvanel-translate exited with $?"
