@@ -73,4 +73,24 @@ private:
     }
 };
 
+// Puts scripted services in force for its lifetime; the Qt ones come back afterwards.
+class TScriptedServicesScope
+{
+public:
+    TScriptedServicesScope()
+    {
+        auto services = std::make_unique<TScriptedServices>();
+        FServices = services.get();
+        SetAppServices(std::move(services));
+    }
+    ~TScriptedServicesScope() { SetAppServices(nullptr); }
+    TScriptedServicesScope(const TScriptedServicesScope&) = delete;
+    TScriptedServicesScope& operator=(const TScriptedServicesScope&) = delete;
+
+    TScriptedServices* operator->() const { return FServices; }
+
+private:
+    TScriptedServices* FServices;
+};
+
 } // namespace zorvanel::test

@@ -42,9 +42,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        auto services = std::make_unique<TScriptedServices>();
-        FServices = services.get();
-        SetAppServices(std::move(services));
         qputenv("ZORVANEL_CA_FILE", TestCaFile().toLocal8Bit());
         AppSettings = TParams();
         WriteClipboardText(QString());
@@ -53,7 +50,6 @@ protected:
     {
         FWindow.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetAppServices(nullptr);
         qunsetenv("ZORVANEL_CA_FILE");
     }
 
@@ -98,7 +94,7 @@ protected:
     }
 
     QTemporaryDir FDir;
-    TScriptedServices* FServices = nullptr;
+    TScriptedServicesScope FServices;
     std::unique_ptr<TfrmMain> FWindow;
 };
 

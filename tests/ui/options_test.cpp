@@ -87,19 +87,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        auto services = std::make_unique<TScriptedServices>();
-        FServices = services.get();
-        SetAppServices(std::move(services));
         SettingsFilePath = SettingsFile();
         // As the main window loads it from no file.
         AppSettings = TParams();
         AppSettings.NoProxy = true;
     }
-    void TearDown() override
-    {
-        FDialog.reset();
-        SetAppServices(nullptr);
-    }
+    void TearDown() override { FDialog.reset(); }
 
     QString SettingsFile() const { return FDir.filePath(QStringLiteral("Zorvanel.ini")); }
 
@@ -137,7 +130,7 @@ protected:
     }
 
     QTemporaryDir FDir;
-    TScriptedServices* FServices = nullptr;
+    TScriptedServicesScope FServices;
     std::unique_ptr<TfrmOptions> FDialog;
 };
 
