@@ -31,6 +31,22 @@ TMessageKind MessageKind(int kind)
     }
 }
 
+} // namespace
+
+QWidget* TAppServices::OpenMessage(QWidget* parent, const QString& caption, const QString& text, int kind,
+                                   std::function<void()> closed)
+{
+    const TMessageKind look = MessageKind(kind);
+    auto* box = new QMessageBox(look.Icon, caption, text, look.Buttons, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)](int) { closed(); });
+    box->show();
+    return box;
+}
+
+namespace {
+
 QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
                       const QString& defaultSuffix)
 {
