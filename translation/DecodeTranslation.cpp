@@ -124,6 +124,21 @@ bool DecodeSegments(const QByteArray& utf8, std::string& text)
     return true;
 }
 
+// The fixed error text of a failure text of the HTTP client, compared whole and exactly, or
+// nullptr when the text is not one of them.
+const char* FixedErrorFor(const QString& answer)
+{
+    if (answer == QLatin1String("Connection Closed Gracefully."))
+        return ErrorConnectionClosed;
+    if (answer == QLatin1String("Socket Error # 10060\r\nConnection timed out."))
+        return ErrorTimedOut;
+    if (answer == QLatin1String("HTTP/1.1 403 Forbidden"))
+        return ErrorEngineDisabled;
+    if (answer == QLatin1String("HTTP/1.1 429 Too Many Requests"))
+        return ErrorTooManyRequests;
+    return nullptr;
+}
+
 void Fail(QString& translation, QString& errorText, const char* message)
 {
     translation.clear();
@@ -137,14 +152,8 @@ void DecodeTranslation(const QString& answer, QString& translation, QString& err
     translation.clear();
     errorText.clear();
 
-    if (answer == QLatin1String("Connection Closed Gracefully."))
-        return Fail(translation, errorText, ErrorConnectionClosed);
-    if (answer == QLatin1String("Socket Error # 10060\r\nConnection timed out."))
-        return Fail(translation, errorText, ErrorTimedOut);
-    if (answer == QLatin1String("HTTP/1.1 403 Forbidden"))
-        return Fail(translation, errorText, ErrorEngineDisabled);
-    if (answer == QLatin1String("HTTP/1.1 429 Too Many Requests"))
-        return Fail(translation, errorText, ErrorTooManyRequests);
+    if (const char* fixed = FixedErrorFor(answer))
+        return Fail(translation, errorText, fixed);
 
     // Whatever the answer holds, the caller gets a text back and never an exception: the library
     // throws on invalid UTF-8 in dump(), and memory may run out on a huge answer.
@@ -156,4 +165,12 @@ void DecodeTranslation(const QString& answer, QString& translation, QString& err
     } catch (...) {
         Fail(translation, errorText, ErrorParseFailed);
     }
+}
+
+QString TranslationFailureText(const QString& failure)
+{
+    if (const char* fixed = FixedErrorFor(failure))
+        return QString::fromLatin1(fixed);
+    QString text = failure;
+    return text.replace(QLatin1String("\r\n"), QLatin1String(" "));
 }

@@ -12,3 +12,8 @@ inline constexpr char ErrorParseFailed[] = "ERROR: Failed to parse translation r
 
 // On success errorText is empty; otherwise translation is empty.
 void DecodeTranslation(const QString& answer, QString& translation, QString& errorText);
+
+// What the user is shown for an exchange that failed before any answer arrived: the fixed error
+// text DecodeTranslation gives the failure, where it has one, otherwise the failure's own text
+// on one line (each CR LF as one space). Never the parse error: nothing was there to parse.
+QString TranslationFailureText(const QString& failure);

@@ -263,6 +263,29 @@ TEST(DecodeTranslation, DeepNestingIsRefusedWithoutCrashing)
     });
 }
 
+TEST(TranslationFailureText, FixedTextWhereThereIsOneElseTheFailureOnOneLine)
+{
+    struct TCase
+    {
+        QString Failure;
+        QString Shown;
+    };
+    const TCase cases[] = {
+        {U("Connection Closed Gracefully."), U(ErrorConnectionClosed)},
+        {U("Socket Error # 10060\r\nConnection timed out."), U(ErrorTimedOut)},
+        {U("HTTP/1.1 403 Forbidden"), U(ErrorEngineDisabled)},
+        {U("HTTP/1.1 429 Too Many Requests"), U(ErrorTooManyRequests)},
+        {U("Socket Error # 11001\r\nHost not found."), U("Socket Error # 11001 Host not found.")},
+        {U("Socket Error # 4242\r\n"), U("Socket Error # 4242 ")},
+        {U("Error connecting with SSL.\r\nbad\r\r\ncert\n"), U("Error connecting with SSL. bad\r cert\n")},
+        {U("HTTP/1.1 500 Internal Server Error"), U("HTTP/1.1 500 Internal Server Error")},
+        // A failure is shown as it is, even one that would parse as an answer.
+        {U(R"([[["AB"]]])"), U(R"([[["AB"]]])")},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(TranslationFailureText(c.Failure), c.Shown) << c.Failure.toStdString();
+}
+
 TEST(DecodeTranslation, LoneSurrogatesInTheAnswerDoNotBreakDecoding)
 {
     QString answer = U(R"([[["a)");
