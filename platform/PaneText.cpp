@@ -11,10 +11,8 @@ QString GetPaneText(const TRichPane& pane)
     const QTextDocument& document = *pane.document();
     QString text;
     text.reserve(document.characterCount() + document.blockCount());
-    pane.ForEachItem([&text](const TRVItem& item, QStringView itemText) {
-        if (item.Kind == TRVItemKind::Text) {
-            text += itemText;
-        }
+    pane.ForEachItem([&text](const TRVItem&, QStringView itemText) {
+        text += itemText;
         text += QLatin1String("\r\n");
     });
     // TrimPaneText's rule, applied in place: the text can be large and always ends in CR LF.

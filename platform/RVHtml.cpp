@@ -119,10 +119,6 @@ QString AlignAttribute(Qt::Alignment alignment)
 
 void AppendItem(QString& out, const TRVStyle& style, const TRVItem& item, QStringView text)
 {
-    if (item.Kind == TRVItemKind::Tab) {
-        out += u'\t';
-        return;
-    }
     if (item.Length == 0) {
         out += QLatin1String("<br>");
         return;

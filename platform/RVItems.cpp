@@ -11,14 +11,10 @@ constexpr char16_t LineSeparator = 0x2028;
 constexpr char16_t ParagraphSeparator = 0x2029;
 constexpr char16_t ZeroWidthSpace = 0x200B;
 
-// Zero width space shows nothing and still lets a line wrap there, as a line end would; a literal
-// tab keeps its own look.
-char16_t StandInFor(char16_t c)
-{
-    return c == u'\t' ? u'\t' : ZeroWidthSpace;
-}
+// Zero width space shows nothing and still lets a line wrap there, as a line end would.
+constexpr char16_t StandIn = ZeroWidthSpace;
 
-bool IsStructural(char16_t c, bool tabItems)
+bool IsStructural(char16_t c)
 {
     switch (c) {
     case u'\r':
@@ -28,8 +24,6 @@ bool IsStructural(char16_t c, bool tabItems)
     case 0xFDD0: // frame marks of QTextDocument
     case 0xFDD1:
         return true;
-    case u'\t':
-        return !tabItems;
     default:
         return false;
     }
@@ -52,7 +46,7 @@ public:
 
 private:
     const TFormatInfo& Info(const QTextFragment& fragment);
-    void Open(TRVItemKind kind, int styleNo, int position);
+    void Open(int styleNo, int position);
     void Close();
     void EndLine(int position);
 
@@ -85,9 +79,9 @@ const TFormatInfo& TItemWalker::Info(const QTextFragment& fragment)
     return FInfos[index];
 }
 
-void TItemWalker::Open(TRVItemKind kind, int styleNo, int position)
+void TItemWalker::Open(int styleNo, int position)
 {
-    FItem = {kind, FNewParagraph, FNewLine, styleNo, FParaNo, position, 0};
+    FItem = {FNewParagraph, FNewLine, styleNo, FParaNo, position, 0};
     FNewParagraph = FNewLine = false;
     FLineEmpty = false;
 }
@@ -107,7 +101,7 @@ void TItemWalker::EndLine(int position)
 {
     Close();
     if (FLineEmpty) {
-        Open(TRVItemKind::Text, FLineStyle, position);
+        Open(FLineStyle, position);
         FVisit(FItem, QStringView());
     }
 }
@@ -128,7 +122,7 @@ void TItemWalker::Block(const QTextBlock& block, int base, QStringView text)
         const int end = offset + fragment.length();
         for (int k = offset; k < end;) {
             char16_t c = text[k].unicode();
-            const bool literal = info.Literal != 0 && c == StandInFor(info.Literal);
+            const bool literal = info.Literal != 0 && c == StandIn;
             if (!literal && c == LineSeparator) {
                 FLineStyle = info.StyleNo;
                 EndLine(base + k);
@@ -137,19 +131,11 @@ void TItemWalker::Block(const QTextBlock& block, int base, QStringView text)
                 ++k;
                 continue;
             }
-            if (!literal && c == u'\t') {
-                Close();
-                Open(TRVItemKind::Tab, info.StyleNo, base + k);
-                FItem.Length = 1;
-                FVisit(FItem, u"\t");
-                ++k;
-                continue;
-            }
             if (FOpen && FItem.StyleNo != info.StyleNo) {
                 Close();
             }
             if (!FOpen) {
-                Open(TRVItemKind::Text, info.StyleNo, base + k);
+                Open(info.StyleNo, base + k);
                 FOpen = true;
             }
             if (literal) {
@@ -162,8 +148,7 @@ void TItemWalker::Block(const QTextBlock& block, int base, QStringView text)
             int run = k + 1;
             while (run < end) {
                 c = text[run].unicode();
-                if (c == LineSeparator || c == u'\t' ||
-                    (info.Literal != 0 && c == StandInFor(info.Literal))) {
+                if (c == LineSeparator || (info.Literal != 0 && c == StandIn)) {
                     break;
                 }
                 ++run;
@@ -224,10 +209,10 @@ bool TRVInsertion::AppendText(QStringView text)
     qsizetype from = 0;
     for (qsizetype k = 0; k < text.size(); ++k) {
         const char16_t c = text[k].unicode();
-        if (IsStructural(c, FTabItems)) {
+        if (IsStructural(c)) {
             FText += text.mid(from, k - from);
             FLiterals.emplace_back(FText.size(), c);
-            FText += QChar(StandInFor(c));
+            FText += QChar(StandIn);
             from = k + 1;
         }
     }

@@ -1,13 +1,14 @@
 #pragma once
-// The item view of a pane's document. A block is a paragraph; inside it U+2028 starts a new line,
-// a tab character is a tab item of its own and a run of one text style is a text item. A line with
-// nothing on it still holds one empty text item. A document whose only block is empty and was never
-// made a paragraph (it has no paragraph style) holds no item at all.
+// The item view of a pane's document. A block is a paragraph; inside it U+2028 starts a new line
+// and a run of one text style is a text item. A tab is text like any other character, so tabular
+// text comes back out on its lines. A line with nothing on it still holds one empty text item. A
+// document whose only block is empty and was never made a paragraph (it has no paragraph style)
+// holds no item at all.
 //
 // A text item may hold characters that the document would otherwise read as structure: CR and LF
-// (QTextCursor::insertText turns them into paragraphs), U+2028, U+2029, the frame marks and, where
-// tabs would be items, the tab. Such a character is stored as a stand-in whose format carries its
-// code in RVProperty::Literal; every reader maps it back.
+// (QTextCursor::insertText turns them into paragraphs), U+2028, U+2029 and the frame marks. Such a
+// character is stored as a stand-in whose format carries its code in RVProperty::Literal; every
+// reader maps it back.
 
 #include <QString>
 #include <QStringView>
@@ -21,15 +22,8 @@
 class QTextBlock;
 class QTextDocument;
 
-enum class TRVItemKind
-{
-    Text,
-    Tab,
-};
-
 struct TRVItem
 {
-    TRVItemKind Kind = TRVItemKind::Text;
     bool NewParagraph = false;
     bool NewLine = false; // starts a line inside its paragraph
     int StyleNo = 0;
@@ -39,7 +33,7 @@ struct TRVItem
     bool HoldsLiterals = false; // its document text has stand-ins to map back
 };
 
-// Receives each item with its characters, stand-ins mapped back; a tab item comes with "\t".
+// Receives each item with its characters, stand-ins mapped back.
 using TRVItemVisitor = std::function<void(const TRVItem&, QStringView)>;
 
 bool IsItemless(const QTextDocument& document);
@@ -52,8 +46,6 @@ void ForEachItemInBlocks(const QTextBlock& first, const QTextBlock& last, const 
 class TRVInsertion
 {
 public:
-    explicit TRVInsertion(bool tabItems) : FTabItems(tabItems) {}
-
     void Reserve(qsizetype size) { FText.reserve(size); }
     // Returns whether the text needed stand-ins.
     bool AppendText(QStringView text);
@@ -64,7 +56,6 @@ public:
     void InsertAt(QTextCursor& cursor, const QTextCharFormat& format) const;
 
 private:
-    bool FTabItems;
     QString FText;
     std::vector<std::pair<qsizetype, char16_t>> FLiterals; // offset in FText, original character
 };

@@ -41,9 +41,9 @@ public:
     void AddTextParagraphs(const QStringList& lines, int textStyle, int paraStyle);
 
     int ItemCount() const;
-    // An empty text for a tab item or a number out of range.
+    // An empty text for a number out of range.
     QString ItemText(int itemNo) const;
-    // Replaces a text item's text in its own style; a tab item or a number out of range is left alone.
+    // Replaces a text item's text in its own style; a number out of range is left alone.
     void SetItemText(int itemNo, const QString& text);
     TRVItem ItemInfo(int itemNo) const;
     QString SelectedText() const;

@@ -76,7 +76,7 @@ bool TRichPane::LoadPlainText(const QString& fileName, int textStyle, int paraSt
         return true;
     }
 
-    TRVInsertion insertion(true);
+    TRVInsertion insertion;
     insertion.Reserve(text.size());
     const QChar separator = oneParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
     for (std::size_t i = 0; i < lines.size(); ++i) {

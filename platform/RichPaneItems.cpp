@@ -41,7 +41,7 @@ void TRichPane::AddTextParagraphs(const QStringList& lines, int textStyle, int p
     for (const QString& line : lines) {
         size += line.size();
     }
-    TRVInsertion insertion(false);
+    TRVInsertion insertion;
     insertion.Reserve(size);
     std::vector<bool> literals(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -68,8 +68,7 @@ void TRichPane::AddTextParagraphs(const QStringList& lines, int textStyle, int p
     int position = start;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int length = static_cast<int>(lines[i].size());
-        items.push_back(
-            {TRVItemKind::Text, true, false, textStyle, paraStyle, position, length, literals[i]});
+        items.push_back({true, false, textStyle, paraStyle, position, length, literals[i]});
         position += length + 1;
     }
     ItemsKnown(std::move(items));
@@ -99,9 +98,7 @@ void TRichPane::ForEachItem(const TRVItemVisitor& visit) const
     const QString text = document()->toRawText();
     for (std::size_t i = 0; i < FItems.size(); ++i) {
         const TRVItem& item = FItems[i];
-        if (item.Kind == TRVItemKind::Tab) {
-            visit(item, u"\t");
-        } else if (item.HoldsLiterals) {
+        if (item.HoldsLiterals) {
             visit(item, ItemText(static_cast<int>(i)));
         } else {
             visit(item, QStringView(text).mid(item.Position, item.Length));
@@ -133,13 +130,13 @@ QString TRichPane::ItemText(int itemNo) const
         return {};
     }
     const TRVItem item = Items()[itemNo];
-    if (item.Kind != TRVItemKind::Text || item.Length == 0) {
+    if (item.Length == 0) {
         return {};
     }
     QString text;
     const QTextBlock block = document()->findBlock(item.Position);
     ForEachItemInBlocks(block, block, [&](const TRVItem& other, QStringView otherText) {
-        if (other.Position == item.Position && other.Kind == item.Kind) {
+        if (other.Position == item.Position) {
             text = otherText.toString();
         }
     });
@@ -152,10 +149,7 @@ void TRichPane::SetItemText(int itemNo, const QString& text)
         return;
     }
     const TRVItem item = Items()[itemNo];
-    if (item.Kind != TRVItemKind::Text) {
-        return;
-    }
-    TRVInsertion insertion(false);
+    TRVInsertion insertion;
     insertion.AppendText(text);
     // An empty item sits where its line ends, so the text lands on that line.
     QTextCursor cursor(document());

@@ -39,7 +39,7 @@ TEST_F(Files, LoadPlainTextSplitsLinesAsTheFileFormatSays)
         {"last line end", QByteArray("a\r\nb\r\n"), false, {"P0:a", "P0:b"}},
         {"zero bytes", QByteArray("x\0y\0", 4), false, {"P0:x?y?"}},
         {"form feed", QByteArray("p1\fp2\f\fp3"), false, {"P0:p1", "P0:p2", "P0:", "P0:p3"}},
-        {"tab items", QByteArray("a\tb\r\n\tc"), false, {"P0:a", "+T", "+0:b", "PT", "+0:c"}},
+        {"tabs stay in their lines", QByteArray("a\tb\r\n\tc\t"), false, {"P0:a\tb", "P0:\tc\t"}},
         {"one paragraph", QByteArray("a\r\nb\n\nc\fd"), true, {"P0:a", "L0:b", "L0:", "L0:c", "L0:d"}},
         {"UTF-8",
          QByteArray("\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7 ok"),
@@ -122,7 +122,7 @@ TEST_F(Files, SaveHtmlWritesThePage)
     palette.setColor(QPalette::Base, QColor(0x1A, 0x2B, 0xCD));
     Pane.setPalette(palette);
     SetPaneText(Pane, QStringLiteral(" lead  two   three trail \r\n\r\na < b & c > d \"q\"\u00A0\r\n"
-                                     "\u0645\u0631\u062D\u0628\u0627 \u0628\u0643"));
+                                     "\u0645\u0631\u062D\u0628\u0627 \u0628\u0643\r\ncol 1\tcol 2"));
     const QString name = QStringLiteral("notes.htm");
     ASSERT_TRUE(Pane.SaveHtml(Path(name), QStringLiteral("R&D <draft> notes"), QString(), 0x4800));
     const QByteArray expected =
@@ -135,6 +135,7 @@ TEST_F(Files, SaveHtmlWritesThePage)
         "<div><br></div>\r\n"
         "<div>a &lt; b &amp; c &gt; d \"q\"&nbsp;</div>\r\n"
         "<div>\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7 \xD8\xA8\xD9\x83</div>\r\n"
+        "<div>col 1\tcol 2</div>\r\n"
         "</font>\r\n"
         "</body></html>\r\n";
     EXPECT_EQ(ReadBytes(name), expected);
@@ -154,8 +155,8 @@ TEST_F(Files, SaveHtmlWritesLinesStylesAndAlignment)
     const QByteArray body = "<font size=4 color=\"#000000\" face=\"Arial\">\r\n"
                             "<div>a<br>\r\n"
                             "<br><br>\r\n"
-                            "<font size=2 color=\"#0000ff\"><b>Big&nbsp; Head&nbsp;  x</b></font>\t"
-                            "<font face=\"Tahoma\">No&nbsp; uni</font></div>\r\n"
+                            "<font size=2 color=\"#0000ff\"><b>Big&nbsp; Head&nbsp;  x</b></font>"
+                            "<font face=\"Tahoma\">\tNo&nbsp; uni</font></div>\r\n"
                             "<div align=center>mid</div>\r\n"
                             "</font>\r\n"
                             "</body></html>\r\n";

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -31,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(Items, RunsLineBreaksAndTabsAreItems)
+TEST_F(Items, RunsAndLineBreaksAreItems)
 {
     struct TCase
     {
@@ -45,8 +46,8 @@ TEST_F(Items, RunsLineBreaksAndTabsAreItems)
          QStringLiteral("x\u2028y\u2028\u2028z\u2028"),
          {"P0:x", "L0:y", "L0:", "L0:z", "L0:"}},
         {"break first", QStringLiteral("\u2028y"), {"P0:", "L0:y"}},
-        {"tabs", QStringLiteral("a\tb\t\tc"), {"P0:a", "+T", "+0:b", "+T", "+T", "+0:c"}},
-        {"tab first and last", QStringLiteral("\ta\t\u2028\t"), {"PT", "+0:a", "+T", "LT"}},
+        {"tabs are text", QStringLiteral("a\tb\t\tc"), {"P0:a\tb\t\tc"}},
+        {"tab first and last", QStringLiteral("\ta\t\u2028\t"), {"P0:\ta\t", "L0:\t"}},
         {"paragraphs", QStringLiteral("a\n\nb"), {"P0:a", "P0:", "P0:b"}},
     };
     for (const TCase& c : cases) {
@@ -124,7 +125,17 @@ TEST_F(Items, TypingNextToAKeptLineEndTypesPlainText)
     end.movePosition(QTextCursor::End);
     Pane.setTextCursor(end);
     Pane.insertPlainText(QStringLiteral("\u200B\t"));
-    EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:a\n\u200B", "+T"}));
+    EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:a\n\u200B\t"}));
+}
+
+// Copy and translate read the pane line by line: a tab the user types must stay on its line.
+TEST_F(Items, TypedTabStaysInItsLine)
+{
+    QTest::keyClicks(&Pane, QStringLiteral("a"));
+    QTest::keyClick(&Pane, Qt::Key_Tab);
+    QTest::keyClicks(&Pane, QStringLiteral("b"));
+    EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:a\tb"}));
+    EXPECT_EQ(GetPaneText(Pane), QStringLiteral("a\tb"));
 }
 
 TEST_F(Items, EditorPastesOnlyPlainText)
@@ -134,7 +145,8 @@ TEST_F(Items, EditorPastesOnlyPlainText)
     data->setText(QStringLiteral("one\ttwo\nthree"));
     QApplication::clipboard()->setMimeData(data);
     Pane.paste();
-    EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:one", "+T", "+0:two", "P0:three"}));
+    EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:one\ttwo", "P0:three"}));
+    EXPECT_EQ(GetPaneText(Pane), QStringLiteral("one\ttwo\r\nthree"));
     QTextCursor cursor(Pane.document());
     cursor.setPosition(1);
     EXPECT_NE(cursor.charFormat().fontWeight(), QFont::Bold);
@@ -153,11 +165,10 @@ TEST_F(Items, KeptItemListMatchesAFreshReading)
 {
     const auto describe = [](std::vector<std::string>& out) {
         return [&out](const TRVItem& item, QStringView text) {
-            out.push_back(std::to_string(static_cast<int>(item.Kind)) + std::to_string(item.NewParagraph) +
-                          std::to_string(item.NewLine) + " s" + std::to_string(item.StyleNo) + " p" +
-                          std::to_string(item.ParaNo) + " @" + std::to_string(item.Position) + "+" +
-                          std::to_string(item.Length) + " " + std::to_string(item.HoldsLiterals) + " " +
-                          text.toString().toStdString());
+            out.push_back(std::to_string(item.NewParagraph) + std::to_string(item.NewLine) + " s" +
+                          std::to_string(item.StyleNo) + " p" + std::to_string(item.ParaNo) + " @" +
+                          std::to_string(item.Position) + "+" + std::to_string(item.Length) + " " +
+                          std::to_string(item.HoldsLiterals) + " " + text.toString().toStdString());
         };
     };
     const auto expectSame = [&](const char* step) {

@@ -1,7 +1,7 @@
 #pragma once
 // A pane on its own style table, and a compact view of its items for comparing with tables:
 // "P" starts a paragraph, "L" a new line, "+" continues the line; then the text style number and
-// the text, or "T" for a tab item. Example: {"P0:a", "+T", "+1:b", "L0:"}.
+// the text. Example: {"P0:a", "+1:b", "L0:"}.
 
 #include "RVStyle.h"
 #include "RichPane.h"
@@ -24,11 +24,7 @@ inline TItemList ItemsOf(const TRichPane& pane)
     for (int i = 0; i < pane.ItemCount(); ++i) {
         const TRVItem item = pane.ItemInfo(i);
         std::string entry = item.NewParagraph ? "P" : item.NewLine ? "L" : "+";
-        if (item.Kind == TRVItemKind::Tab) {
-            entry += "T";
-        } else {
-            entry += std::to_string(item.StyleNo) + ":" + pane.ItemText(i).toStdString();
-        }
+        entry += std::to_string(item.StyleNo) + ":" + pane.ItemText(i).toStdString();
         items.push_back(entry);
     }
     return items;
