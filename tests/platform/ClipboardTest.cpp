@@ -41,4 +41,32 @@ TEST(ClipboardText, ReadsTextPutThereInUtf8)
     EXPECT_EQ(ReadClipboardText(), QStringLiteral("\u0628 b"));
 }
 
+// The UTF-8 target stands for the Unicode text, the plain text/plain target for the legacy 8-bit
+// one; the 8-bit text counts only when the Unicode text is missing or empty.
+TEST(ClipboardText, ReadsThe8BitTextWhenTheUnicodeTextIsEmpty)
+{
+    struct TCase
+    {
+        const char* FName;
+        const char* FUnicode; // nullptr: the target is not offered
+        const char* FLegacy;
+        QString FExpected;
+    };
+    const TCase cases[] = {
+        {"unicode empty", "", "legacy \xD8\xA8", QStringLiteral("legacy \u0628")},
+        {"unicode missing", nullptr, "legacy", QStringLiteral("legacy")},
+        {"both", "\xD8\xA8", "legacy", QStringLiteral("\u0628")},
+        {"both empty", "", "", QString()},
+    };
+    for (const TCase& c : cases) {
+        auto* data = new QMimeData;
+        if (c.FUnicode) {
+            data->setData(QStringLiteral("text/plain;charset=utf-8"), QByteArray(c.FUnicode));
+        }
+        data->setData(QStringLiteral("text/plain"), QByteArray(c.FLegacy));
+        QApplication::clipboard()->setMimeData(data);
+        EXPECT_EQ(ReadClipboardText(), c.FExpected) << c.FName;
+    }
+}
+
 } // namespace
