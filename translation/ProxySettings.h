@@ -13,6 +13,6 @@ public:
 };
 
 // NoProxy clears every proxy parameter. Otherwise server, port, user name and password are set
-// in that order; a port that is not an integer throws TConvertError with
-// "'<port>' is not a valid integer value" after the server has been set.
+// in that order. A port that is not an integer throws TConvertError with
+// "'<port>' is not a valid integer value" and leaves the client's proxy as it was, whole.
 void ApplyProxyParams(THttpClient& http, const TParams& params);
