@@ -1,8 +1,11 @@
 #include "AppServices.h"
 
+#include "ApplicationTitle.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -47,18 +50,36 @@ QWidget* TAppServices::OpenMessage(QWidget* parent, const QString& caption, cons
 
 namespace {
 
-QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
-                      const QString& defaultSuffix)
+QString RunOpenDialog(QWidget* parent, const QString& filter, const QString& defaultSuffix)
 {
     QFileDialog dialog(parent, QString(), QString(), filter);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // Saving replaces an existing file without asking, as the panes' save commands always have.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, mode == QFileDialog::AcceptSave);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);
+}
+
+// The suffix follows the filter entry chosen when the dialog closes, so that "report" with the
+// HTML entry chosen becomes an HTML file's name. Read at the close rather than on the dialog's
+// filterSelected signal, which a filter chosen other than with the mouse does not send.
+QString RunSaveDialog(QWidget* parent, const QString& filter, const QStringList& defaultSuffixes)
+{
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Saving replaces an existing file without asking, as the panes' save commands always have.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    QString file = dialog.selectedFiles().value(0);
+    const qsizetype entry = dialog.nameFilters().indexOf(dialog.selectedNameFilter());
+    const QString suffix = defaultSuffixes.value(entry < 0 ? 0 : entry);
+    const QFileInfo info(file);
+    if (!file.isEmpty() && !suffix.isEmpty() && !info.isDir() && !info.fileName().contains(u'.'))
+        file += u'.' + suffix;
+    return file;
 }
 
 class TQtAppServices final : public TAppServices
@@ -66,12 +87,13 @@ class TQtAppServices final : public TAppServices
 public:
     QString GetOpenFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override
     {
-        return RunFileDialog(parent, QFileDialog::AcceptOpen, filter, defaultSuffix);
+        return RunOpenDialog(parent, filter, defaultSuffix);
     }
 
-    QString GetSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) override
+    QString GetSaveFileName(QWidget* parent, const QString& filter,
+                            const QStringList& defaultSuffixes) override
     {
-        return RunFileDialog(parent, QFileDialog::AcceptSave, filter, defaultSuffix);
+        return RunSaveDialog(parent, filter, defaultSuffixes);
     }
 
     int ShowMessage(QWidget* parent, const QString& caption, const QString& text, int kind) override
@@ -85,7 +107,7 @@ public:
 
     void ShowError(const QString& text) override
     {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+        QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok,
                         QApplication::activeWindow());
         box.exec();
     }

@@ -4,6 +4,7 @@
 // error box, opening a web address or mail link, and the printer.
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -19,7 +20,10 @@ public:
 
     // Empty when the user cancels. filter in Qt's form, ";;" between entries, the first chosen.
     virtual QString GetOpenFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
-    virtual QString GetSaveFileName(QWidget* parent, const QString& filter, const QString& defaultSuffix) = 0;
+    // defaultSuffixes: for each entry of filter in turn, the suffix that a typed name without a
+    // dot gets when that entry is the chosen one.
+    virtual QString GetSaveFileName(QWidget* parent, const QString& filter,
+                                    const QStringList& defaultSuffixes) = 0;
 
     // A modal message box of the kind's icon and buttons (0 warning, 1 error, 2 information,
     // 3 question with OK and Cancel, others plain OK); returns 1 for OK, 2 for Cancel.

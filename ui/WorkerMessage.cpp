@@ -1,8 +1,8 @@
 #include "WorkerMessage.h"
 
 #include "AppServices.h"
+#include "ApplicationTitle.h"
 
-#include <QApplication>
 #include <QMetaObject>
 
 void TWorkerMessage::ShowAndWait(const QString& text)
@@ -25,7 +25,7 @@ void TWorkerMessage::Open(const QString& text)
             return;
         }
     }
-    FBox = AppServices().OpenMessage(FWindow, QApplication::applicationDisplayName(), text, 2,
+    FBox = AppServices().OpenMessage(FWindow, ApplicationTitle(), text, 2,
                                      [self = shared_from_this()] { self->Finish(); });
 }
 

@@ -3,6 +3,7 @@
 #include "frm_Main.h"
 
 #include "AppSettings.h"
+#include "ApplicationTitle.h"
 #include "ErrorBox.h"
 #include "HttpClient.h"
 #include "Icons.h"
@@ -178,7 +179,8 @@ void TfrmMain::CreateControls()
     btnHelp = new QPushButton(MakeIcon(TIcon::Help), QStringLiteral("&Help"), this);
     btnHelp->setObjectName(QStringLiteral("btnHelp"));
     btnHelp->setGeometry(13, 489, 88, 25);
-    btnHelp->setAutoDefault(false);
+    // A focused push button takes Enter itself, as a click: Enter on btnHelp opens its menu.
+    btnHelp->setAutoDefault(true);
     Bind(btnHelp, &QPushButton::clicked, &TfrmMain::btnHelpClick);
     btnTrans = new QPushButton(MakeIcon(TIcon::Translate), QStringLiteral("&Translate"), this);
     btnTrans->setObjectName(QStringLiteral("btnTrans"));
@@ -236,9 +238,7 @@ void TfrmMain::CreateMenus()
 void TfrmMain::FormCreate()
 {
     ServiceBaseUrl = DefaultServiceBaseUrl();
-    // The application becoming active again reaches FormActivate too: Qt reports it as the
-    // window's own activation (changeEvent), so one route serves both without pasting twice.
-    QApplication::setApplicationDisplayName(QString::fromLatin1(WindowTitle));
+    SetApplicationTitle(QString::fromLatin1(WindowTitle));
     setWindowTitle(QString::fromLatin1(WindowTitle));
     BarPanel->setText(CopyrightNotice());
     SettingsFilePath = DefaultSettingsFilePath();

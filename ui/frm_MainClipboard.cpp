@@ -99,6 +99,8 @@ void TfrmMain::FormActivate()
 
 void TfrmMain::changeEvent(QEvent* e)
 {
+    // The application becoming active again reaches FormActivate too: Qt reports it as the
+    // window's own activation, so one route serves both without pasting twice.
     TfrmRoot::changeEvent(e);
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && FShown) {
         RunHandler([this] { FormActivate(); });

@@ -31,8 +31,11 @@ void TfrmMain::btnOpenClick()
     if (file.isEmpty()) {
         return;
     }
-    E1->LoadPlainText(file, 0, 0, true);
+    const bool loaded = E1->LoadPlainText(file, 0, 0, true);
     E1->Format();
+    if (!loaded) {
+        throw std::runtime_error(QStringLiteral("Unable to read %1").arg(file).toStdString());
+    }
 }
 
 void TfrmMain::btnSaveClick()
@@ -45,18 +48,21 @@ void TfrmMain::btnSaveClick()
     if (GetPaneText(*pane).isEmpty()) {
         return;
     }
-    const QString file = AppServices().GetSaveFileName(
-        this, QStringLiteral("Text Files (*.txt);;HTML Files (*.html *.htm)"), QStringLiteral("txt"));
+    const QString file =
+        AppServices().GetSaveFileName(this, QStringLiteral("Text Files (*.txt);;HTML Files (*.html *.htm)"),
+                                      {QStringLiteral("txt"), QStringLiteral("htm")});
     if (file.isEmpty()) {
         return;
     }
     const QFileInfo info(file);
     const QString suffix = info.suffix();
     // Only ".txt", in any case, gives a text file; every other name an HTML file.
-    if (suffix.compare(u"txt", Qt::CaseInsensitive) == 0) {
-        pane->SavePlainText(file, 0);
-    } else {
-        pane->SaveHtml(file, info.completeBaseName(), QString(), 0x4800);
+    const bool saved = suffix.compare(u"txt", Qt::CaseInsensitive) == 0
+                           ? pane->SavePlainText(file, 0)
+                           : pane->SaveHtml(file, info.completeBaseName(), QString(), 0x4800);
+    // A save that silently failed would leave the user believing the work is kept.
+    if (!saved) {
+        throw std::runtime_error(QStringLiteral("Unable to write to %1").arg(file).toStdString());
     }
 }
 

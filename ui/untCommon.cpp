@@ -1,6 +1,7 @@
 #include "untCommon.h"
 
 #include "AppServices.h"
+#include "ApplicationTitle.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -123,6 +124,6 @@ void ClearLoadingAnimation(QLabel* image)
 int ShowAppMessage(const QString& text, int kind)
 {
     assert(QThread::currentThread() == QCoreApplication::instance()->thread());
-    return AppServices().ShowMessage(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+    return AppServices().ShowMessage(QApplication::activeWindow(), ApplicationTitle(),
                                      text, kind);
 }

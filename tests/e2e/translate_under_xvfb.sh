@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built window as a user meets it: started under Xvfb against the fake endpoint, a text
 # typed into the input pane, Alt+T, and the translation checked on the X clipboard (AutoCopy)
-# and in the output pane (selected and copied from it).
+# and in the output pane (selected and copied from it); then the titles the window manager
+# reads, of the main window and of the about box.
 # Arguments: the folder holding zorvanel and QuembrikSys.DLL, the fake_endpoint program, the
 # test certificate authority's certificate.
 set -euo pipefail
@@ -42,5 +43,20 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
   xdotool key ctrl+a ctrl+c
   wait_for_clipboard "مرحبا بالعالم"
   echo "the output pane holds the translation"
+
+  # Each window is titled with its own caption alone.
+  check_title() {
+    local name
+    name=$(xdotool getwindowname "$1")
+    [ "$name" = "$2" ] || { echo "window title: $name, expected: $2" >&2; return 1; }
+  }
+  check_title "$window" "FREE Zorvanel Translator"
+  xdotool key alt+h
+  sleep 0.5
+  xdotool key Up Return
+  about=$(xdotool search --sync --name "^About" | head -n 1)
+  check_title "$about" "About"
+  xdotool key Escape
+  echo "the windows carry their own titles"
   kill "$app"
 '

@@ -4,6 +4,7 @@
 // Register it once per binary: ZORVANEL_QT_TEST_APPLICATION(zorvanel::test::TApplicationEnvironment);
 
 #include "AppServices.h"
+#include "ApplicationTitle.h"
 #include "QtApplicationEnvironment.h"
 #include "TApplication.h"
 
@@ -14,7 +15,7 @@ class TApplicationEnvironment : public TQtApplicationEnvironment<TApplication>
 protected:
     void Started(TApplication&) override
     {
-        QApplication::setApplicationDisplayName(QStringLiteral("FREE Zorvanel Translator"));
+        SetApplicationTitle(QStringLiteral("FREE Zorvanel Translator"));
     }
     void Stopping() override { SetAppServices(nullptr); }
 };

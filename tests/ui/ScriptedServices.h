@@ -30,10 +30,15 @@ public:
     QStringList Messages;             // texts of modal message boxes
     QList<TOpenMessage> OpenMessages; // non-blocking message boxes, the newest last
     QList<QUrl> Urls;
-    QString PrinterFile; // empty: no printer
+    QString PrinterFile;      // empty: no printer
+    QStringList SaveSuffixes; // the default suffixes of the last save dialog
 
     QString GetOpenFileName(QWidget*, const QString&, const QString&) override { return NextFile(); }
-    QString GetSaveFileName(QWidget*, const QString&, const QString&) override { return NextFile(); }
+    QString GetSaveFileName(QWidget*, const QString&, const QStringList& defaultSuffixes) override
+    {
+        SaveSuffixes = defaultSuffixes;
+        return NextFile();
+    }
     int ShowMessage(QWidget*, const QString&, const QString& text, int) override
     {
         Messages.append(text);

@@ -60,7 +60,7 @@ class TRecordingServices final : public TAppServices
 {
 public:
     QString GetOpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
-    QString GetSaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString GetSaveFileName(QWidget*, const QString&, const QStringList&) override { return {}; }
     int ShowMessage(QWidget* parent, const QString& caption, const QString& text, int kind) override
     {
         Messages.push_back({parent, caption, text, kind});
@@ -339,29 +339,48 @@ TEST(QtServicesTest, ErrorBoxHasTheApplicationTitleTheErrorIconAndOk)
     EXPECT_EQ(buttons, QMessageBox::Ok);
 }
 
-TEST(QtServicesTest, SaveDialogAddsTheDefaultSuffixAndReplacesAFileWithoutAsking)
+TEST(QtServicesTest, SaveDialogAddsTheChosenTypesSuffixAndReplacesAFileWithoutAsking)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile existing(dir.filePath(QStringLiteral("output.txt")));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.close();
-    TModalScript user({[&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        dialog->setDirectory(dir.path());
-        // Typed, as a user would: selectFile leaves alone a name field that has the focus.
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(QStringLiteral("output"));
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its own accept()
-    }});
+    const QString filter = QStringLiteral("Text Files (*.txt);;HTML Files (*.html *.htm)");
+    struct TRow
+    {
+        QString Entry;
+        QString Typed;
+        QString Expected;
+    };
+    const TRow rows[] = {
+        {QStringLiteral("Text Files (*.txt)"), QStringLiteral("output"), QStringLiteral("output.txt")},
+        {QStringLiteral("HTML Files (*.html *.htm)"), QStringLiteral("report"), QStringLiteral("report.htm")},
+        {QStringLiteral("HTML Files (*.html *.htm)"), QStringLiteral("report.txt"),
+         QStringLiteral("report.txt")},
+        {QStringLiteral("Text Files (*.txt)"), QStringLiteral("page.html"), QStringLiteral("page.html")},
+    };
+    for (const TRow& row : rows) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        // An existing file of the name is replaced without a question.
+        QFile existing(dir.filePath(row.Expected));
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.close();
+        TModalScript user({[&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setDirectory(dir.path());
+            dialog->selectNameFilter(row.Entry);
+            // Typed, as a user would: selectFile leaves alone a name field that has the focus.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(row.Typed);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its own accept()
+        }});
 
-    const QString chosen = AppServices().GetSaveFileName(
-        nullptr, QStringLiteral("Text files (*.txt);;All files (*)"), QStringLiteral("txt"));
+        const QString chosen =
+            AppServices().GetSaveFileName(nullptr, filter, {QStringLiteral("txt"), QStringLiteral("htm")});
 
-    EXPECT_EQ(user.Unexpected(), 0);
-    EXPECT_EQ(QFileInfo(chosen).canonicalFilePath(), QFileInfo(existing).canonicalFilePath());
+        EXPECT_EQ(user.Unexpected(), 0) << row.Typed.toStdString();
+        EXPECT_EQ(QFileInfo(chosen).canonicalFilePath(), QFileInfo(existing).canonicalFilePath())
+            << row.Typed.toStdString() << " gave " << chosen.toStdString();
+    }
 }
 
 // --- The window base and the about box -------------------------------------------------------

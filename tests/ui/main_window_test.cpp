@@ -4,6 +4,7 @@
 
 #include "AppSettings.h"
 #include "ApplicationEnvironment.h"
+#include "ApplicationTitle.h"
 #include "ClipboardText.h"
 #include "FakeEndpoint.h"
 #include "HttpClient.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -102,7 +104,9 @@ TEST_F(MainWindowTest, StartsWithoutSettingsInEnglishToArabic)
 {
     TfrmMain& window = Open();
     EXPECT_EQ(window.windowTitle(), "FREE Zorvanel Translator");
-    EXPECT_EQ(QApplication::applicationDisplayName(), "FREE Zorvanel Translator");
+    EXPECT_EQ(ApplicationTitle(), "FREE Zorvanel Translator");
+    // Qt appends a display name, once set, to every window's title: none is set.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_EQ(window.size(), QSize(528, 545));
     EXPECT_TRUE(window.rbEngToChn->isChecked());
     EXPECT_EQ(window.rbEngToChn->text(), "Translate English to Arabic");
@@ -145,7 +149,20 @@ TEST_F(MainWindowTest, ProxyWithABadPortIsReportedAndTheWindowStillShows)
     TfrmMain& window = Open();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(FServices->Errors, QStringList{"'8o8o' is not a valid integer value."});
-    EXPECT_EQ(window.HTTP->Proxy().Server, "proxy.invalid");
+    EXPECT_EQ(window.HTTP->Proxy().Server, "");
+
+    // A bad port applies nothing of the new settings: the old proxy stays whole.
+    WriteSettings("[Connection]\nNoProxy=0\nAddress=old.invalid\nPort=3128\nUserName=old\nPassword=pw\n");
+    window.LoadSettings();
+    window.ApplyProxySettings();
+    WriteSettings("[Connection]\nNoProxy=0\nAddress=new.invalid\nPort=80 80\nUserName=new\nPassword=x\n");
+    window.LoadSettings();
+    EXPECT_THROW(window.ApplyProxySettings(), std::runtime_error);
+    const TProxyParams kept = window.HTTP->Proxy();
+    EXPECT_EQ(kept.Server, "old.invalid");
+    EXPECT_EQ(kept.Port, 3128);
+    EXPECT_EQ(kept.UserName, "old");
+    EXPECT_EQ(kept.Password, "pw");
 
     WriteSettings("[Connection]\nNoProxy=1\nAddress=proxy.invalid\nPort=8080\n");
     window.LoadSettings();
@@ -204,6 +221,24 @@ TEST_F(MainWindowTest, CtrlReturnInTheInputPaneTranslatesAndReturnAloneBreaksThe
     WaitWhileTranslating();
     EXPECT_EQ(GetPaneText(*window.E2), "ar: Hello\r\nar: world");
     EXPECT_EQ(GetPaneText(*window.E1), "Hello\r\nworld");
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedButtonElseTheTranslateButton)
+{
+    TFakeEndpoint endpoint({.Tls = true});
+    TfrmMain& window = Open(&endpoint);
+    SetPaneText(*window.E1, QStringLiteral("Hello world"));
+
+    QTest::keyClick(window.btnHelp, Qt::Key_Return);
+    EXPECT_TRUE(window.pmHelp->isVisible()) << "Enter on the help button opens its menu";
+    EXPECT_FALSE(window.IsTranslating());
+    window.pmHelp->close();
+
+    // A radio button does not use Enter: it reaches the default button.
+    QTest::keyClick(window.rbEngToChn, Qt::Key_Return);
+    EXPECT_TRUE(window.IsTranslating());
+    WaitWhileTranslating();
+    EXPECT_EQ(GetPaneText(*window.E2), QString::fromUtf8("مرحبا بالعالم"));
 }
 
 TEST_F(MainWindowTest, OneWorkerForADoubleClickAndNoneForAnEmptyPane)
@@ -410,6 +445,29 @@ TEST_F(MainWindowTest, OpenAppendsAFileAndSaveChoosesTheFormatByExtension)
     const QByteArray page = html.readAll();
     EXPECT_TRUE(page.startsWith("<html><head><title>notes</title>\r\n")) << page.constData();
     EXPECT_TRUE(page.contains("<div>a &lt; b &amp; c</div>")) << page.constData();
+    EXPECT_EQ(FServices->SaveSuffixes, (QStringList{"txt", "htm"}))
+        << "a name without a dot follows the chosen type";
+    EXPECT_TRUE(FServices->Errors.isEmpty());
+}
+
+TEST_F(MainWindowTest, FailedOpenAndSaveAreReportedWithThePath)
+{
+    TfrmMain& window = Open();
+    SetPaneText(*window.E1, QStringLiteral("kept"));
+    const QString missing = FDir.filePath(QStringLiteral("missing.txt"));
+    const QString noFolder = FDir.filePath(QStringLiteral("no/such/folder/notes.txt"));
+    const QString folderAsFile = FDir.filePath(QStringLiteral("folder.htm"));
+    ASSERT_TRUE(QDir(FDir.path()).mkdir(QStringLiteral("folder.htm")));
+
+    FServices->FileAnswers = {missing, noFolder, folderAsFile};
+    window.btnOpen->click();
+    window.btnSave->click();
+    window.btnSave->click();
+
+    EXPECT_EQ(FServices->Errors,
+              (QStringList{"Unable to read " + missing + ".", "Unable to write to " + noFolder + ".",
+                           "Unable to write to " + folderAsFile + "."}));
+    EXPECT_EQ(GetPaneText(*window.E1), "kept");
 }
 
 TEST_F(MainWindowTest, PrintsTheOutputPaneOnTheDefaultPrinter)
