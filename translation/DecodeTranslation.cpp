@@ -7,61 +7,104 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace {
 
-using json = nlohmann::json;
+// ordered_json: the text form of an object keeps the key order the answer gave it.
+using json = nlohmann::ordered_json;
 
 // dump() recurses once per level, so a hostile answer must not be allowed to nest without end.
-constexpr int MaxNestingDepth = 512;
+constexpr std::size_t MaxNestingDepth = 512;
 
-// The library's own DOM builder, with a depth count that aborts the parse as soon as the answer
-// nests too deeply; parse errors come back as a false result instead of an exception.
-class TDepthLimitedDomParser
+// Builds the answer's values as the reader meets them. The library's own builder looks every
+// key up along the object's ordered member list, which makes an object of many members take
+// quadratic time; here each open object keeps an index of its keys. A repeated key keeps its
+// first place and takes the later value, as with the library's builder. The depth count aborts
+// the parse as soon as the answer nests too deeply; parse errors come back as a false result
+// instead of an exception.
+class TAnswerBuilder
 {
 public:
-    explicit TDepthLimitedDomParser(json& result) : FDom(result, false) {}
+    explicit TAnswerBuilder(json& result) : FRoot(result) {}
 
-    bool null() { return FDom.null(); }
-    bool boolean(bool value) { return FDom.boolean(value); }
-    bool number_integer(json::number_integer_t value) { return FDom.number_integer(value); }
-    bool number_unsigned(json::number_unsigned_t value) { return FDom.number_unsigned(value); }
-    bool number_float(json::number_float_t value, const json::string_t& text)
+    bool null() { return Put(nullptr); }
+    bool boolean(bool value) { return Put(value); }
+    bool number_integer(json::number_integer_t value) { return Put(value); }
+    bool number_unsigned(json::number_unsigned_t value) { return Put(value); }
+    bool number_float(json::number_float_t value, const json::string_t&) { return Put(value); }
+    bool string(json::string_t& value) { return Put(std::move(value)); }
+    bool binary(json::binary_t& value) { return Put(std::move(value)); }
+    bool key(json::string_t& name)
     {
-        return FDom.number_float(value, text);
+        TOpenValue& object = FOpen.back();
+        auto& members = static_cast<json::object_t::Container&>(object.Value->get_ref<json::object_t&>());
+        const auto [at, added] = object.Keys.try_emplace(name, members.size());
+        if (added)
+            members.emplace_back(name, nullptr);
+        FMember = &members[at->second].second;
+        return true;
     }
-    bool string(json::string_t& value) { return FDom.string(value); }
-    bool binary(json::binary_t& value) { return FDom.binary(value); }
-    bool key(json::string_t& value) { return FDom.key(value); }
-    bool start_object(std::size_t size) { return Enter() && FDom.start_object(size); }
-    bool end_object()
-    {
-        --FDepth;
-        return FDom.end_object();
-    }
-    bool start_array(std::size_t size) { return Enter() && FDom.start_array(size); }
-    bool end_array()
-    {
-        --FDepth;
-        return FDom.end_array();
-    }
-    bool parse_error(std::size_t position, const std::string& lastToken,
-                     const nlohmann::detail::exception& ex)
-    {
-        return FDom.parse_error(position, lastToken, ex);
-    }
+    bool start_object(std::size_t) { return Open(json::object()); }
+    bool end_object() { return Close(); }
+    bool start_array(std::size_t) { return Open(json::array()); }
+    bool end_array() { return Close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) { return false; }
 
 private:
-    bool Enter() { return ++FDepth <= MaxNestingDepth; }
+    struct TOpenValue
+    {
+        json* Value;
+        std::unordered_map<std::string, std::size_t> Keys; // objects only: member index by key
+    };
 
-    nlohmann::detail::json_sax_dom_parser<json> FDom;
-    int FDepth = 0;
+    // The next value goes to the root, to the end of the open array, or to the member just named.
+    // A slot stays valid while its value is open: its container grows only once it is closed.
+    json* Place(json&& value)
+    {
+        json* slot = &FRoot;
+        if (!FOpen.empty()) {
+            json& parent = *FOpen.back().Value;
+            if (parent.is_array()) {
+                json::array_t& elements = parent.get_ref<json::array_t&>();
+                elements.emplace_back();
+                slot = &elements.back();
+            } else {
+                slot = FMember;
+            }
+        }
+        *slot = std::move(value);
+        return slot;
+    }
+    bool Put(json&& value)
+    {
+        Place(std::move(value));
+        return true;
+    }
+    bool Open(json&& value)
+    {
+        if (FOpen.size() >= MaxNestingDepth)
+            return false;
+        FOpen.push_back({Place(std::move(value)), {}});
+        return true;
+    }
+    bool Close()
+    {
+        FOpen.pop_back();
+        return true;
+    }
+
+    json& FRoot;
+    std::vector<TOpenValue> FOpen;
+    json* FMember = nullptr;
 };
 
 // Reads the first complete JSON value of the text; whatever follows it is ignored.
 bool ParseFirstValue(const char* first, const char* last, json& result)
 {
-    TDepthLimitedDomParser sax(result);
+    TAnswerBuilder sax(result);
     return json::sax_parse(first, last, &sax, json::input_format_t::json, /*strict=*/false);
 }
 
