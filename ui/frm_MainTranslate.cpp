@@ -98,7 +98,13 @@ void TfrmMain::ShowTranslationResult(bool done)
     try {
         const QString answer = FResultStream ? AnswerFromBytes(*FResultStream) : QString();
         FResultStream.reset();
-        DecodeTranslation(answer, translation, errorText);
+        // A failed exchange brought no answer: the stream holds what failed, and that is what
+        // the user is told, not that an answer could not be parsed.
+        if (done) {
+            DecodeTranslation(answer, translation, errorText);
+        } else {
+            errorText = TranslationFailureText(answer);
+        }
         if (done && errorText.isEmpty()) {
             SetPaneText(*E2, translation);
         } else {

@@ -302,8 +302,23 @@ TEST_F(MainWindowTest, FailedGetShowsABoxThatDoesNotBlockTheWindow)
 
     FServices->CloseMessage();
     WaitWhileTranslating();
-    EXPECT_EQ(GetPaneText(*window.E2), "ERROR: Failed to parse translation results.");
-    EXPECT_EQ(ReadClipboardText(), "") << "AutoCopy copies the empty translation";
+    EXPECT_EQ(GetPaneText(*window.E2), "Translate Engine disabled, Please try again later.");
+    EXPECT_EQ(ReadClipboardText(), "before") << "AutoCopy copies nothing after a failure";
+}
+
+TEST_F(MainWindowTest, AFailedLongTextShowsItsSocketErrorOnOneLine)
+{
+    // A port that was just free refuses the connection.
+    quint16 closedPort = 0;
+    {
+        const TFakeEndpoint probe;
+        closedPort = probe.Port();
+    }
+    TfrmMain& window = Open();
+    ServiceBaseUrl = QStringLiteral("http://127.0.0.1:%1").arg(closedPort);
+    Translate(QString(1960, u'x'));
+    EXPECT_EQ(GetPaneText(*window.E2), "Socket Error # 10061 Connection refused.");
+    EXPECT_TRUE(FServices->OpenMessages.isEmpty());
 }
 
 TEST_F(MainWindowTest, FailedPostShowsTheEngineTextWithoutABoxOrCopy)
