@@ -10,6 +10,17 @@
 
 #include <algorithm>
 
+namespace {
+
+// Nothing but spaces and control characters: no answer at all, as far as the user can tell.
+bool IsBlank(const QByteArray& bytes)
+{
+    return std::all_of(bytes.cbegin(), bytes.cend(),
+                       [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+} // namespace
+
 TMyThread::TMyThread(QObject* window, THttpClient* http, const QString& text, const QString& sourceLang,
                      const QString& targetLang, QByteArray* resultStream, TShowMessage showMessage,
                      const QStringList& clientIds)
@@ -53,6 +64,9 @@ void TMyThread::DoTranslate()
                     throw;
                 }
                 FShowMessage(error.Message());
+                if (IsBlank(response)) {
+                    throw; // nothing of an answer arrived: the failure itself is the report
+                }
                 break;
             }
         }
@@ -61,9 +75,7 @@ void TMyThread::DoTranslate()
     } catch (const THttpCancelled&) {
         // The owner is going away: it expects nothing more from this worker.
     } catch (const std::exception& error) {
-        const bool blank = std::all_of(FResult->cbegin(), FResult->cend(),
-                                       [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-        if (blank) {
+        if (IsBlank(*FResult)) {
             FResult->append(error.what());
         }
         Report(WM_TRANSLATION_FAILED);

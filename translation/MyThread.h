@@ -15,7 +15,8 @@ class THttpClient;
 
 // Posted to the receiver: the exchange ran to its end and the result stream holds the body.
 inline constexpr QEvent::Type WM_TRANSLATION_DONE = QEvent::Type(0x1401);
-// Posted to the receiver: the exchange failed and the result stream holds the failure's text.
+// Posted to the receiver: the exchange failed before any answer arrived (or a POST failed) and the
+// result stream holds the failure's text.
 inline constexpr QEvent::Type WM_TRANSLATION_FAILED = QEvent::Type(0x1402);
 
 class TMyThread : public QThread
@@ -24,7 +25,8 @@ class TMyThread : public QThread
 
 public:
     // Shows the text of a failed GET to the user; called on the worker's thread, returns when
-    // the user has seen it. The worker then reports success with whatever arrived.
+    // the user has seen it. The worker then reports success with whatever part of an answer
+    // arrived or, when nothing did, the failure with its text.
     using TShowMessage = std::function<void(const QString& text)>;
 
     // Starts at once: the caller must not use the object afterwards, it may already be gone.

@@ -97,15 +97,32 @@ TEST_F(WorkerTest, RefusedClientIdIsReplacedByTheNextAndRememberedForTheRun)
     RememberWorkingClientId(QString());
 }
 
-TEST_F(WorkerTest, FailedGetShowsTheLastFailureThenReportsDoneWithNothing)
+TEST_F(WorkerTest, FailedGetWithNothingReceivedShowsTheLastFailureThenReportsItFailed)
 {
     TFakeEndpoint endpoint;
     endpoint.Respond("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
     endpoint.Respond("HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n");
     Translate(endpoint, QStringLiteral("Hello"), {"gtx", "at"});
     EXPECT_EQ(FMessages, QStringList{QStringLiteral("HTTP/1.1 503 Service Unavailable")});
+    EXPECT_EQ(FReceiver.Reports, QList<QEvent::Type>{WM_TRANSLATION_FAILED});
+    EXPECT_EQ(FResult, "HTTP/1.1 503 Service Unavailable");
+
+    // Blanks are not an answer either.
+    FResult.clear();
+    endpoint.Respond("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\n \r\n\r\n", true);
+    Translate(endpoint, QStringLiteral("Hello"), {"at"});
+    EXPECT_EQ(FReceiver.Reports.back(), WM_TRANSLATION_FAILED);
+    EXPECT_EQ(FResult, "Connection Closed Gracefully.");
+}
+
+TEST_F(WorkerTest, FailedGetThatReceivedPartOfAnAnswerReportsDoneWithIt)
+{
+    TFakeEndpoint endpoint;
+    endpoint.Respond("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n[[[\"A\r\n", true);
+    Translate(endpoint, QStringLiteral("Hello"), {"at"});
+    EXPECT_EQ(FMessages, QStringList{QStringLiteral("Connection Closed Gracefully.")});
     EXPECT_EQ(FReceiver.Reports, QList<QEvent::Type>{WM_TRANSLATION_DONE});
-    EXPECT_EQ(FResult, "");
+    EXPECT_EQ(FResult, "[[[\"A");
 }
 
 TEST_F(WorkerTest, FailedPostReportsFailedWithTheTextAndNoMessage)
