@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <mutex>
 #include <unistd.h>
 
 namespace {
@@ -103,10 +104,14 @@ TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile,
     TInterruptWatch interrupt(http);
     TCliReceiver receiver;
     QByteArray result;
-    const auto showMessage = [](const QString& message) {
+    std::mutex shownMutex;
+    QString shown; // the text of a failed GET, as the window's box shows it
+    const auto showMessage = [&](const QString& message) {
         const QByteArray bytes = message.toUtf8() + '\n';
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
         std::fflush(stderr);
+        std::lock_guard lock(shownMutex);
+        shown = message;
     };
     QPointer<TMyThread> worker =
         new TMyThread(&receiver, &http, text, englishToArabic ? QStringLiteral("en") : QStringLiteral("ar"),
@@ -118,6 +123,13 @@ TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile,
 
     if (interrupt.Interrupted() || receiver.Received == QEvent::None) {
         return {QString(), QStringLiteral("interrupted"), 130};
+    }
+    if (receiver.Received == WM_TRANSLATION_FAILED) {
+        // The window's output pane shows this text; a reader of standard error who has just seen
+        // the same text from the failed GET does not need it twice.
+        const QString failure = TranslationFailureText(AnswerFromBytes(result));
+        std::lock_guard lock(shownMutex);
+        return {QString(), failure == shown ? QString() : failure, 1};
     }
     QString translation;
     QString errorText;

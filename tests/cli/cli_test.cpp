@@ -32,9 +32,14 @@ protected:
 
     QProcess* Start(const TFakeEndpoint& endpoint, const QStringList& arguments)
     {
+        return Start(endpoint.BaseUrl(), arguments);
+    }
+
+    QProcess* Start(const QByteArray& serviceUrl, const QStringList& arguments)
+    {
         auto* process = new QProcess;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("ZORVANEL_SERVICE_URL"), QString::fromLatin1(endpoint.BaseUrl()));
+        environment.insert(QStringLiteral("ZORVANEL_SERVICE_URL"), QString::fromLatin1(serviceUrl));
         environment.insert(QStringLiteral("ZORVANEL_CA_FILE"), TestCaFile());
         process->setProcessEnvironment(environment);
         QStringList all{QStringLiteral("--settings"), SettingsFile()};
@@ -45,7 +50,12 @@ protected:
 
     TRun Run(const TFakeEndpoint& endpoint, const QStringList& arguments, const QByteArray& input = {})
     {
-        std::unique_ptr<QProcess> process(Start(endpoint, arguments));
+        return Run(endpoint.BaseUrl(), arguments, input);
+    }
+
+    TRun Run(const QByteArray& serviceUrl, const QStringList& arguments, const QByteArray& input = {})
+    {
+        std::unique_ptr<QProcess> process(Start(serviceUrl, arguments));
         process->write(input);
         process->closeWriteChannel();
         process->waitForFinished(60000);
@@ -123,13 +133,30 @@ TEST_F(CliTest, FailureTextsGoToStandardErrorWithExitCodeOne)
     const TRun get = Run(endpoint, {"x"});
     EXPECT_EQ(get.ExitCode, 1);
     EXPECT_EQ(get.Out, "");
-    EXPECT_EQ(get.Err, "HTTP/1.1 403 Forbidden\nERROR: Failed to parse translation results.\n");
+    EXPECT_EQ(get.Err, "HTTP/1.1 403 Forbidden\nTranslate Engine disabled, Please try again later.\n");
+
+    // The failed GET's text, then what the output pane would show, once when they are the same.
+    WriteSettings("[Connection]\nClients=at\n");
+    endpoint.Respond("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+    const TRun notFound = Run(endpoint, {"x"});
+    EXPECT_EQ(notFound.ExitCode, 1);
+    EXPECT_EQ(notFound.Err, "HTTP/1.1 404 Not Found\n");
+    quint16 closedPort = 0;
+    {
+        TFakeEndpoint gone;
+        closedPort = gone.Port();
+    }
+    const TRun refused = Run("http://127.0.0.1:" + QByteArray::number(closedPort), {"x"});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_EQ(refused.Err,
+              "Socket Error # 10061\r\nConnection refused.\nSocket Error # 10061 Connection refused.\n");
 
     endpoint.Respond("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
-    WriteSettings("[Connection]\nClients=at\n");
     const TRun post = Run(endpoint, {QString(2000, u'x')});
     EXPECT_EQ(post.ExitCode, 1);
     EXPECT_EQ(post.Err, "Translate Engine disabled, Please try again later.\n");
+    const TRun postRefused = Run("http://127.0.0.1:" + QByteArray::number(closedPort), {QString(2000, u'x')});
+    EXPECT_EQ(postRefused.Err, "Socket Error # 10061 Connection refused.\n");
 }
 
 TEST_F(CliTest, InterruptCancelsTheRequestInFlight)
