@@ -2,9 +2,9 @@
 
 #include "FontCharset.h"
 #include "IniFiles.h"
+#include "LangInteger.h"
 #include "PropertyAccess.h"
 #include "SMLPublic.h"
-#include "StrToInt.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -111,7 +111,7 @@ QString TsmlLangRes::ReadValue(const QString& key) const
 int TsmlLangRes::ReadInteger(const QString& key, int defaultValue) const
 {
     // Decimal, or hexadecimal after "0x"; anything else counts as missing.
-    return TryStrToInt(ReadValue(key)).value_or(defaultValue);
+    return TryLangStrToInt(ReadValue(key)).value_or(defaultValue);
 }
 
 void TsmlLangRes::WriteValue(const QString& key, const QString& value)

@@ -242,8 +242,17 @@ TEST_F(FormLangRes, FontKeys)
         {"other=1", liberation, 9, -1, 1},
         {"frmTest_FontName=<DejaVu Sans>", QStringLiteral("DejaVu Sans"), 9, -1, 1},
         {"frmTest_FontSize=0x0C", liberation, 12, -1, 1},
+        {"frmTest_FontSize=0X0c", liberation, 12, -1, 1},
         {"frmTest_FontSize=0", liberation, 9, -1, 1},
         {"frmTest_FontSize=twelve", liberation, 9, -1, 1},
+        // Only decimal and "0x" hexadecimal: the settings file's other forms are no number here.
+        {"frmTest_FontSize=$0C", liberation, 9, -1, 1},
+        {"frmTest_FontSize=x0C", liberation, 9, -1, 1},
+        {"frmTest_FontSize=0x", liberation, 9, -1, 1},
+        {"frmTest_FontSize=+12", liberation, 9, -1, 1},
+        {"frmTest_FontSize=\" 12\"", liberation, 9, -1, 1},
+        {"frmTest_FontSize=12 ", liberation, 12, -1, 1},
+        {"frmTest_FontCharset=$B2", liberation, 9, -1, 1},
         {"frmTest_FontSize=-16", liberation, -1, 16, 1},
         {"frmTest_FontCharset=-1", liberation, 9, -1, 1},
         {"frmTest_FontCharset=178", liberation, 9, -1, 178},
@@ -267,6 +276,22 @@ TEST_F(FormLangRes, FontKeys)
         EXPECT_EQ(form.font().pixelSize(), c.FPixelSize);
         EXPECT_EQ(FontCharset(&form), c.FCharset);
     }
+}
+
+TEST_F(FormLangRes, AFontNumberThatIsNoNumberIsRewrittenUnderAutoCreateMode)
+{
+    WriteFile(LangIni, IniText({"[TfrmTest]", "frmTest_FontName=Liberation Sans", "frmTest_FontSize=$0C",
+                                "frmTest_FontCharset=x10"}));
+    TfrmTest form;
+    form.setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    auto* translator = new TsmlFormLangRes(&form);
+    translator->SetIgnoreFormCaption(true);
+    translator->SetLangFileName(LangName(LangIni));
+    translator->SetActive(true);
+    EXPECT_EQ(form.font().pointSize(), 9);
+    EXPECT_EQ(FontCharset(&form), 1);
+    EXPECT_EQ(ReadFile(LangIni), IniText({"[TfrmTest]", "frmTest_FontName=Liberation Sans",
+                                          "frmTest_FontSize=9", "frmTest_FontCharset=1"}));
 }
 
 // Writing each object's name back under its own key lists the components the pass visits.
