@@ -72,7 +72,7 @@ bool HasOuterBlanks(const QString& text)
 
 // A section, key and value that the file can hold as they are, so that reading them back must
 // give the value unchanged. Outer blanks and quotes are dropped on reading by design, a key may
-// not look like a section, a comment or a key with a value, and a long value is cut.
+// not look like a section, a comment (";") or a key with a value, and a long value is cut.
 bool ReadsBackAsWritten(const TIniInput& input)
 {
     const QString key = input.Key;
@@ -82,7 +82,7 @@ bool ReadsBackAsWritten(const TIniInput& input)
                         input.Value.back() == input.Value.front();
     return !HasLineBreak(input.Section) && !HasLineBreak(key) && !HasLineBreak(input.Value) &&
            !HasOuterBlanks(input.Section) && !HasOuterBlanks(key) && !HasOuterBlanks(input.Value) &&
-           !key.contains(u'=') && first != u'[' && first != u';' && first != u'#' && !quoted &&
+           !key.contains(u'=') && first != u'[' && first != u';' && !quoted &&
            input.Value.toUtf8().size() < 2048;
 }
 

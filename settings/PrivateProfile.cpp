@@ -90,7 +90,8 @@ TParsedLine ParseLine(const QByteArray& text)
         parsed.FName = QString::fromLocal8Bit(TrimBlanks(trimmed.mid(1, close - 1)));
         return parsed;
     }
-    if (trimmed.startsWith(';') || trimmed.startsWith('#'))
+    // Only ";" starts a comment: "#k=v" is the key "#k".
+    if (trimmed.startsWith(';'))
         return parsed;
     const qsizetype equals = trimmed.indexOf('=');
     if (equals < 0)

@@ -26,6 +26,7 @@ const char* const Lines[] = {
     "Equals=a=b",
     "; Hidden=1",
     "# Hash=1",
+    "#Tight=2",
     "NoEqualsSign",
     "[general]",
     "Late=from the second General",
@@ -43,15 +44,13 @@ struct TReadCase
 };
 
 const TReadCase ReadCases[] = {
-    {"GENERAL", "direction", "1"},  {"General", "Quoted", "  padded  "},
-    {"General", "Single", "x"},     {"General", "Mismatched", "\"x'"},
-    {"General", "LoneQuote", "\""}, {"General", "Empty", ""},
-    {"General", "Tabbed", "v"},     {"General", "dup", "first"},
-    {"General", "Equals", "a=b"},   {"General", "; Hidden", ""},
-    {"General", "# Hash", ""},      {"General", "Late", ""},
-    {"General", "Orphan", ""},      {"General", "Key", ""},
-    {"Spaced", "a", "spaced"},      {"other", "KEY", "other"},
-    {"Missing", "Key", ""},         {"General", "Missing", ""},
+    {"GENERAL", "direction", "1"},     {"General", "Quoted", "  padded  "}, {"General", "Single", "x"},
+    {"General", "Mismatched", "\"x'"}, {"General", "LoneQuote", "\""},      {"General", "Empty", ""},
+    {"General", "Tabbed", "v"},        {"General", "dup", "first"},         {"General", "Equals", "a=b"},
+    {"General", "; Hidden", ""},       {"General", "# Hash", "1"},          {"General", "#tight", "2"},
+    {"General", "Late", ""},           {"General", "Orphan", ""},           {"General", "Key", ""},
+    {"Spaced", "a", "spaced"},         {"other", "KEY", "other"},           {"Missing", "Key", ""},
+    {"General", "Missing", ""},
 };
 
 TEST_F(PrivateProfileRead, FollowsTheProfileRulesWithEitherLineEnd)

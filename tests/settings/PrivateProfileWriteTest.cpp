@@ -76,6 +76,8 @@ TEST_F(PrivateProfileWrite, ChangesOnlyWhatItMust)
         {"empty value is written, not deleted", "[A]\nx=1\n", "A", "x", QString(), "[A]\nx=\n"},
         {"line breaks in a value become spaces", "[A]\nx=1\n", "A", "x", QStringLiteral("a\r\nb\n[B]\rc"),
          "[A]\nx=a  b [B] c\n"},
+        {"a key that begins with # is a key like any other", "[A]\n#k=1\n; k=2\n", "a", "#K",
+         QStringLiteral("3"), "[A]\n#k=3\n; k=2\n"},
         {"empty existing file is treated as new", "", "A", "x", QStringLiteral("1"), "[A]\r\nx=1\r\n"},
         {"text is written in UTF-8", "[A]\n", "A", "Wort",
          QStringLiteral("\u00fcber \u0645\u0631\u062d\u0628\u0627"),
