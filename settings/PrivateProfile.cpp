@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -49,10 +50,21 @@ QByteArray TrimBlanks(const QByteArray& text)
     return text.mid(begin, end - begin);
 }
 
+// The 8-bit text of one name or value. Qt's own conversion would drop a U+FEFF that begins it,
+// taking it for a byte-order mark; only the file's first bytes can be one, and SplitLines
+// takes those off.
+QString FromLocal8Bit(const QByteArray& text)
+{
+    QStringDecoder decode(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
+    return decode(text);
+}
+
 QList<TIniLine> SplitLines(const QByteArray& data)
 {
     QList<TIniLine> lines;
-    qsizetype start = 0;
+    // Many editors put a UTF-8 byte-order mark before the first line. It is no part of that line
+    // (else the first section would go unseen), and as it is not kept, a rewrite drops it.
+    qsizetype start = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (start < data.size()) {
         const qsizetype lf = data.indexOf('\n', start);
         if (lf < 0) {
@@ -87,7 +99,7 @@ TParsedLine ParseLine(const QByteArray& text)
         if (close < 0)
             close = trimmed.size();
         parsed.FKind = TLineKind::Section;
-        parsed.FName = QString::fromLocal8Bit(TrimBlanks(trimmed.mid(1, close - 1)));
+        parsed.FName = FromLocal8Bit(TrimBlanks(trimmed.mid(1, close - 1)));
         return parsed;
     }
     // Only ";" starts a comment: "#k=v" is the key "#k".
@@ -98,7 +110,7 @@ TParsedLine ParseLine(const QByteArray& text)
         return parsed;
     parsed.FKind = TLineKind::Key;
     parsed.FKeySpelling = TrimBlanks(trimmed.left(equals));
-    parsed.FName = QString::fromLocal8Bit(parsed.FKeySpelling);
+    parsed.FName = FromLocal8Bit(parsed.FKeySpelling);
     parsed.FValue = trimmed.mid(equals + 1);
     return parsed;
 }
@@ -188,7 +200,7 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
     const TKeyLocation found = FindKey(lines, section, key);
     if (found.FKey < 0)
         return {};
-    return QString::fromLocal8Bit(FitReadBuffer(UnquotedValue(found.FKeyLine.FValue)));
+    return FromLocal8Bit(FitReadBuffer(UnquotedValue(found.FKeyLine.FValue)));
 }
 
 void WritePrivateProfileString(const QString& section, const QString& key, const QString& value,

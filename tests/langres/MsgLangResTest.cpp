@@ -54,6 +54,18 @@ TEST_F(MsgLangRes, LinesTakeTheirTranslationWhenItIsNotEmpty)
     }
 }
 
+// As an editor may save it: a byte-order mark first, and a name that begins with "#".
+TEST_F(MsgLangRes, AFileWithAByteOrderMarkIsReadAndRewrittenWithoutIt)
+{
+    WriteFile(LangIni, QChar(0xFEFF) + IniText({"[TfrmTest]", "#strNote=Notiz"}));
+    FTranslator->SetAutoCreateMode(true);
+    FTranslator->SetMsgList({QStringLiteral("#strNote=Note"), QStringLiteral("strNew=New")});
+    FTranslator->SetActive(true);
+    EXPECT_EQ(FTranslator->MsgList().Lines(),
+              QStringList({QStringLiteral("#strNote=Notiz"), QStringLiteral("strNew=New")}));
+    EXPECT_EQ(ReadFile(LangIni), IniText({"[TfrmTest]", "#strNote=Notiz", "strNew=New"}));
+}
+
 TEST_F(MsgLangRes, AMissingFileLeavesTheLinesAndUnderAutoCreateModeIsFilled)
 {
     const QStringList lines{QStringLiteral("strA=Hello"), QStringLiteral("strEmpty="),

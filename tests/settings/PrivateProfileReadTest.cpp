@@ -77,6 +77,14 @@ TEST_F(PrivateProfileRead, LastLineWithoutLineEndAndNonAsciiText)
               QStringLiteral("«café»"));
 }
 
+TEST_F(PrivateProfileRead, ByteOrderMarkBeforeTheFirstSectionIsSkipped)
+{
+    const QString file = Path(QStringLiteral("bom.ini"));
+    WriteBytes(file, "\xEF\xBB\xBF[General]\r\nDirection=1\r\n");
+    EXPECT_EQ(GetPrivateProfileString(QStringLiteral("General"), QStringLiteral("Direction"), file),
+              QStringLiteral("1"));
+}
+
 TEST_F(PrivateProfileRead, MissingFileGivesEmptyAndCreatesNothing)
 {
     const QString file = Path(QStringLiteral("sub/none.ini"));

@@ -78,6 +78,10 @@ TEST_F(PrivateProfileWrite, ChangesOnlyWhatItMust)
          "[A]\nx=a  b [B] c\n"},
         {"a key that begins with # is a key like any other", "[A]\n#k=1\n; k=2\n", "a", "#K",
          QStringLiteral("3"), "[A]\n#k=3\n; k=2\n"},
+        {"a byte-order mark is dropped and its first section found", "\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "y",
+         QStringLiteral("2"), "[A]\r\nx=1\r\ny=2\r\n"},
+        {"a byte-order mark alone is an empty file", "\xEF\xBB\xBF", "A", "x", QStringLiteral("1"),
+         "[A]\r\nx=1\r\n"},
         {"empty existing file is treated as new", "", "A", "x", QStringLiteral("1"), "[A]\r\nx=1\r\n"},
         {"text is written in UTF-8", "[A]\n", "A", "Wort",
          QStringLiteral("\u00fcber \u0645\u0631\u062d\u0628\u0627"),
@@ -100,6 +104,17 @@ TEST_F(PrivateProfileWrite, ValueWithLineBreaksReadsBackOnOneLine)
               QString());
     EXPECT_EQ(GetPrivateProfileString(QStringLiteral("Connection"), QStringLiteral("Password"), file),
               QStringLiteral("pw  [General]  Direction=1"));
+}
+
+// U+FEFF encodes as the byte-order mark's bytes; only at the start of the file are they a mark.
+TEST_F(PrivateProfileWrite, ZeroWidthNoBreakSpaceBeginningANameOrValueReadsBack)
+{
+    const QString file = Path(QStringLiteral("zwnbsp.ini"));
+    const QString section = QStringLiteral("\uFEFFS"), key = QStringLiteral("\uFEFFk"),
+                  value = QStringLiteral("\uFEFFv");
+    WritePrivateProfileString(section, key, value, file);
+    EXPECT_EQ(GetPrivateProfileString(section, key, file), value);
+    EXPECT_EQ(GetPrivateProfileString(QStringLiteral("S"), QStringLiteral("k"), file), QString());
 }
 
 TEST_F(PrivateProfileWrite, NewFileIsOwnerOnlyAndExistingModeIsKept)
