@@ -6,6 +6,17 @@
 // Every accessor goes to the file itself: the layer below keeps no copy, so there is nothing
 // to flush when an accessor is done.
 
+namespace {
+
+// The proxy password, which the file holds in plain text. Names match as the file matches them.
+bool IsPasswordKey(const QString& section, const QString& key)
+{
+    return section.compare(QLatin1String("Connection"), Qt::CaseInsensitive) == 0 &&
+           key.compare(QLatin1String("Password"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 bool IniReadBool(const QString& file, const QString& section, const QString& key)
 {
     return IniReadInteger(file, section, key) != 0;
@@ -33,5 +44,8 @@ void IniWriteInteger(const QString& file, const QString& section, const QString&
 
 void IniWriteString(const QString& file, const QString& section, const QString& key, const QString& value)
 {
-    WritePrivateProfileString(section, key, value, file);
+    // A file others may read is made its owner's alone before a password goes into it.
+    const bool secret = !value.isEmpty() && IsPasswordKey(section, key);
+    WritePrivateProfileString(section, key, value, file,
+                              secret ? TIniReaders::OwnerOnly : TIniReaders::AsBefore);
 }

@@ -183,6 +183,21 @@ QByteArray SingleLine(const QString& text)
     return line.toLocal8Bit();
 }
 
+const QFileDevice::Permissions GroupAndOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// Takes every permission from group and others. False when the file still grants them, as on a
+// file system without Unix modes.
+bool MakeOwnerOnly(const QString& file)
+{
+    const QFileDevice::Permissions mode = QFileInfo(file).permissions();
+    if (!(mode & GroupAndOthers))
+        return true;
+    return QFile::setPermissions(file, mode & ~GroupAndOthers) &&
+           !(QFileInfo(file).permissions() & GroupAndOthers);
+}
+
 } // namespace
 
 TIniWriteError::TIniWriteError(const QString& fileName)
@@ -204,7 +219,7 @@ QString GetPrivateProfileString(const QString& section, const QString& key, cons
 }
 
 void WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& file)
+                               const QString& file, TIniReaders readers)
 {
     const QFileInfo info(file);
     const bool existed = info.exists();
@@ -247,16 +262,23 @@ void WritePrivateProfileString(const QString& section, const QString& key, const
         }
     }
 
+    const bool ownerOnly = readers == TIniReaders::OwnerOnly;
+    // Before anything is opened for writing: the copy that replaces the file then starts out with
+    // the file's new mode, and a file rewritten in place is not yet emptied should this fail.
+    if (existed && ownerOnly && !MakeOwnerOnly(file))
+        throw TIniWriteError(file);
+
     QDir().mkpath(info.absolutePath()); // a failure here shows up as a failed open below
     QSaveFile out(file);
     // Lets a writable file in a folder we may not create files in be rewritten in place.
     out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))
         throw TIniWriteError(file);
-    // The file holds the proxy password in plain text. A file system without Unix modes (a
-    // portable copy on a FAT stick) refuses this, which must not stop the write.
-    if (!existed)
-        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // The file may come to hold the proxy password in plain text. A file system without Unix
+    // modes (a portable copy on a FAT stick) refuses this, which stops only a write that asks for
+    // an owner-only file; nothing has been written yet.
+    if (!existed && !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) && ownerOnly)
+        throw TIniWriteError(file);
     const QByteArray text = JoinLines(lines);
     if (out.write(text) != text.size() || !out.commit())
         throw TIniWriteError(file);

@@ -24,7 +24,15 @@ private:
 // never touches the file.
 QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file);
 
+// Who may read the file that a write leaves behind.
+enum class TIniReaders
+{
+    AsBefore,  // an existing file keeps its mode; a new one is its owner's alone
+    OwnerOnly, // the file is its owner's alone before the value reaches it
+};
+
 // Sets key in section to value, adding the key or section when missing and creating the file
-// (and its folders) when needed. Throws TIniWriteError when the file cannot be written.
+// (and its folders) when needed. Throws TIniWriteError when the file cannot be written, or cannot
+// be made its owner's alone when OwnerOnly asks for it.
 void WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& file);
+                               const QString& file, TIniReaders readers = TIniReaders::AsBefore);

@@ -2,7 +2,10 @@
 
 #include "IniTestDir.h"
 
+#include <QDir>
+
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -74,6 +77,54 @@ TEST_F(IniFiles, OptionsDialogThenDirectionGivesThisExactFile)
                                "Port=3128\r\n"
                                "UserName=\r\n"
                                "Password=p a$s\r\n");
+}
+
+// The proxy password is kept in plain text: once one is in the file, nobody but its owner may read it.
+TEST_F(IniFiles, APasswordIsNeverLeftReadableByOthers)
+{
+    struct TCase
+    {
+        const char* FSection;
+        const char* FKey;
+        const char* FValue;
+        unsigned FBefore;
+        unsigned FAfter;
+    };
+    const TCase cases[] = {
+        {"Connection", "Password", "secret", 0644, 0600}, {"connection", "PASSWORD", "secret", 0640, 0600},
+        {"Connection", "Password", "secret", 0604, 0600}, {"Connection", "Password", "secret", 0666, 0600},
+        {"Connection", "Password", "secret", 0600, 0600}, {"Connection", "Password", "", 0644, 0644},
+        {"Connection", "UserName", "me", 0644, 0644},
+    };
+    const QString file = Path(QStringLiteral("Zorvanel.ini"));
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.FKey << "=" << c.FValue << " at " << std::oct << c.FBefore);
+        WriteBytes(file, "[Connection]\r\nAddress=proxy.local\r\n");
+        ASSERT_EQ(chmod(QFile::encodeName(file).constData(), c.FBefore), 0);
+        IniWriteString(file, QString::fromUtf8(c.FSection), QString::fromUtf8(c.FKey),
+                       QString::fromUtf8(c.FValue));
+        EXPECT_EQ(Mode(file), c.FAfter);
+        EXPECT_EQ(IniReadString(file, QStringLiteral("Connection"), QString::fromUtf8(c.FKey)),
+                  QString::fromUtf8(c.FValue));
+    }
+}
+
+TEST_F(IniFiles, APasswordWrittenInPlaceMakesTheFileOwnerOnlyToo)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    // A folder we may not create files in: the file is rewritten where it lies, not replaced.
+    const QString folder = Path(QStringLiteral("locked"));
+    const QString file = folder + QStringLiteral("/Zorvanel.ini");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    WriteBytes(file, "[Connection]\r\n");
+    ASSERT_EQ(chmod(QFile::encodeName(file).constData(), 0644), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    EXPECT_NO_THROW(IniWriteString(file, QStringLiteral("Connection"), QStringLiteral("Password"),
+                                   QStringLiteral("secret")));
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    EXPECT_EQ(Mode(file), 0600u);
+    EXPECT_EQ(ReadBytes(file), "[Connection]\r\nPassword=secret\r\n");
 }
 
 } // namespace

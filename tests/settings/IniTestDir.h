@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 class TIniTestDir : public ::testing::Test
 {
 protected:
@@ -26,6 +28,16 @@ protected:
         if (!file.open(QIODevice::ReadOnly))
             return "<missing>";
         return file.readAll();
+    }
+
+    // The permission bits of a file, 0 when it cannot be looked at.
+    static unsigned Mode(const QString& path)
+    {
+        struct stat st
+        {
+        };
+        EXPECT_EQ(stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
+        return st.st_mode & 0777;
     }
 
     QTemporaryDir FDir;

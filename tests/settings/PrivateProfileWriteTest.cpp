@@ -17,15 +17,6 @@ protected:
     {
         WritePrivateProfileString(QString::fromUtf8(section), QString::fromUtf8(key), value, file);
     }
-
-    static unsigned Mode(const QString& path)
-    {
-        struct stat st
-        {
-        };
-        EXPECT_EQ(stat(QFile::encodeName(path).constData(), &st), 0);
-        return st.st_mode & 0777;
-    }
 };
 
 TEST_F(PrivateProfileWrite, NewFileListsSectionsAndKeysInCallOrder)
