@@ -3,6 +3,7 @@
 // (see RVItems.h) drawn with a shared style table. The output pane is the same class made read-only.
 
 #include "RVItems.h"
+#include "RVWords.h"
 
 #include <QTextEdit>
 
@@ -21,6 +22,7 @@ class TRichPane : public QTextEdit
 {
     Q_OBJECT
     Q_PROPERTY(TRVBiDiMode BiDiMode READ BiDiMode WRITE SetBiDiMode)
+    Q_PROPERTY(QString Delimiters READ Delimiters WRITE SetDelimiters)
 
 public:
     // The style table must outlive the pane's use; the main window owns it.
@@ -64,7 +66,17 @@ public:
     TRVBiDiMode BiDiMode() const { return FBiDiMode; }
     void SetBiDiMode(TRVBiDiMode value);
 
+    // The characters that end words for double-click, the word moves and the word deletions; the
+    // input pane's set unless another is given.
+    const QString& Delimiters() const { return FDelimiters; }
+    void SetDelimiters(const QString& value) { FDelimiters = value; }
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -79,9 +91,17 @@ private:
     void ReapplyStyles();
     void ItemsChanged() { FItemsValid = false; }
     void ItemsKnown(std::vector<TRVItem> items);
+    // Where a word move from position ends, across a paragraph's end as well.
+    int WordMoveTarget(int position, bool forward) const;
+    // The word a double-click at position selects, in document positions.
+    std::pair<int, int> WordAround(int position) const;
+    bool WordKeyPressed(QKeyEvent* event);
 
     TRVStyle& FStyle;
     TRVBiDiMode FBiDiMode = rvbdUnspecified;
+    QString FDelimiters = RVInputDelimiters.toString();
+    // The word a double-click selected while its button is held: dragging extends by words.
+    std::pair<int, int> FDragWord{-1, -1};
     mutable std::vector<TRVItem> FItems;
     mutable bool FItemsValid = false;
 };
