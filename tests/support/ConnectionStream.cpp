@@ -109,6 +109,34 @@ void TConnectionStream::WaitForStop() const
     }
 }
 
+bool TConnectionStream::Pause(int milliseconds) const
+{
+    pollfd stop = {FStopFd, POLLIN, 0};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return true;
+        const int ready = ::poll(&stop, 1, static_cast<int>(left.count()));
+        if (ready > 0)
+            return false;
+        if (ready < 0 && errno != EINTR)
+            return false;
+    }
+}
+
+void TConnectionStream::Reset()
+{
+    if (FClosed)
+        return;
+    FClosed = true;
+    FSsl.reset();
+    // A zero linger time makes the endpoint's close of the socket send a reset.
+    const linger abort{1, 0};
+    ::setsockopt(FFd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+}
+
 void TConnectionStream::Close()
 {
     if (FClosed)

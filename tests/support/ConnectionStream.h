@@ -30,6 +30,11 @@ public:
 
     // Holds the connection until the endpoint stops.
     void WaitForStop() const;
+    // Waits for that long; false when the endpoint stops meanwhile.
+    bool Pause(int milliseconds) const;
+
+    // Ends the connection with a reset: no close_notify, no FIN, unread bytes dropped.
+    void Reset();
 
     // Ends the connection so that the peer sees an orderly end rather than a reset: close_notify
     // under TLS, FIN, then what the peer still sends is drained for a short while.

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -35,11 +36,15 @@ struct TScriptedAnswer
         Respond,            // read the request, send Bytes, then keep the connection open or close
         CloseBeforeReading, // close the connection as soon as it is accepted, reading nothing
         CloseAfterReading,  // read the whole request, then close without a byte of answer
+        ResetAfterReading,  // read the whole request, then reset the connection (TCP RST)
         Silent,             // read the request and never answer (until the endpoint stops)
     };
     TKind Kind = TKind::Respond;
     QByteArray Bytes{};      // the raw answer: status line, headers, empty line, body
-    bool CloseAfter = false; // close the connection once Bytes are sent
+    bool CloseAfter = false; // close the connection once Bytes (and Trickle) are sent
+    // Respond: after Bytes, each byte of Trickle goes out alone, TricklePause after the one before.
+    QByteArray Trickle{};
+    std::chrono::milliseconds TricklePause{0};
 };
 
 struct TFakeEndpointOptions
@@ -48,6 +53,8 @@ struct TFakeEndpointOptions
     bool Proxy = false; // also accept CONNECT host:port and tunnel into itself (TLS inside when Tls)
     QByteArray ProxyCredentials{}; // "user:password": CONNECT and proxied requests without matching
                                    // Proxy-Authorization: Basic get 407 with Proxy-Authenticate
+    QByteArray ConnectAnswer{};    // when set, the proxy answers every CONNECT with these raw bytes
+                                   // (a refusal) instead of opening the tunnel
     QList<QByteArray> RefusedClients = {"gtx"}; // client ids answered with 429 by the default answer
     // Called on a connection's thread as each request is recorded, number counting from 1, with
     // the endpoint's lock held: it must not call back into the endpoint.

@@ -34,6 +34,18 @@ bool WantsClose(const TRecordedRequest& request)
            HeaderValue(request.Head, "Proxy-Connection").toLower().contains("close");
 }
 
+// The trickling part of an answer, one byte at a time; false when the connection or the
+// endpoint ends first.
+bool Trickle(TConnectionStream& stream, const TScriptedAnswer& answer)
+{
+    for (const char byte : answer.Trickle) {
+        if (!stream.Pause(static_cast<int>(answer.TricklePause.count())) ||
+            !stream.Write(QByteArray(1, byte)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void TFakeEndpoint::TImpl::Serve(TUniqueFd socket, int number)
@@ -87,6 +99,11 @@ void TFakeEndpoint::TImpl::ServeRequests(TConnectionStream& stream, int number)
                 return;
             continue;
         }
+        if (connect && !FOptions.ConnectAnswer.isEmpty()) {
+            if (!stream.Write(FOptions.ConnectAnswer))
+                return;
+            continue;
+        }
         if (connect) {
             if (!stream.Write(TunnelEstablished))
                 return;
@@ -102,9 +119,13 @@ void TFakeEndpoint::TImpl::ServeRequests(TConnectionStream& stream, int number)
         }
         switch (answer->Kind) {
         case TScriptedAnswer::TKind::Respond:
-            if (!stream.Write(answer->Bytes) || answer->CloseAfter || WantsClose(request))
+            if (!stream.Write(answer->Bytes) || !Trickle(stream, *answer) || answer->CloseAfter ||
+                WantsClose(request))
                 return;
             continue;
+        case TScriptedAnswer::TKind::ResetAfterReading:
+            stream.Reset();
+            return;
         case TScriptedAnswer::TKind::Silent:
             stream.WaitForStop();
             return;
