@@ -59,3 +59,23 @@ bool TAnswerHead::ReadLine(const char* data, std::size_t size, TCookieStore& coo
     }
     return true;
 }
+
+bool TAnswerHead::ReadHeadless(const char* data, std::size_t size)
+{
+    FHeadless.append(data, qsizetype(size));
+    const qsizetype end = FHeadless.indexOf('\n');
+    if (end < 0) {
+        LineTooLong = FHeadless.size() > MaxHeadLineLength;
+        return !LineTooLong;
+    }
+    const QByteArray line = WithoutLineEnd(FHeadless.constData(), std::size_t(end + 1));
+    if (line.size() > MaxHeadLineLength) {
+        LineTooLong = true;
+        return false;
+    }
+    SawStatus = true;
+    HeadComplete = true;
+    StatusLine = line;
+    StatusCode = -1;
+    return false;
+}

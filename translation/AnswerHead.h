@@ -34,4 +34,13 @@ struct TAnswerHead
     // target. False, with LineTooLong set, for a line over the limit: the transfer must stop.
     bool ReadLine(const char* data, std::size_t size, TCookieStore& cookies, const THttpTarget& target,
                   std::time_t now);
+
+    // Takes the bytes of an answer that does not begin like a status line, as they come. Its
+    // first line is the status line, with no code to read: once that line is complete the head
+    // is, and the result is false, for the answer is a failure whatever follows. False with
+    // LineTooLong set when the line grows over the limit.
+    bool ReadHeadless(const char* data, std::size_t size);
+
+private:
+    QByteArray FHeadless; // the first line of a headless answer so far
 };

@@ -6,6 +6,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -35,6 +36,21 @@ struct TSlist
 bool IsSuccess(int statusCode)
 {
     return statusCode >= 200 && statusCode < 300;
+}
+
+// libcurl before 8.8.0 percent-decodes the proxy user name and password each time it sets up a
+// connection for a transfer, and keeps the decoded text for the next time: once for a tunnel,
+// whose challenge is answered on the connection being set up, twice for a plain request, whose
+// answer to the challenge is a second request. Encoding them as often as they will be decoded
+// makes every byte reach the proxy as typed.
+QByteArray ProxyCredentialForCurl(const QByteArray& credential, bool tunnel)
+{
+    static const bool decodes = curl_version_info(CURLVERSION_NOW)->version_num < 0x080800;
+    QByteArray encoded = credential;
+    for (int i = decodes ? (tunnel ? 1 : 2) : 0; i > 0; --i) {
+        encoded = encoded.toPercentEncoding();
+    }
+    return encoded;
 }
 
 bool IsHtmlType(const QByteArray& contentType)
@@ -77,6 +93,12 @@ struct THttpClient::TTransfer
     bool ResendRefused = false;
     QByteArray LastStatusLineSeen; // also those of a proxy's CONNECT answers
 
+    // When a byte of the answer last arrived (or the request went out): the idle limit counts
+    // from there.
+    std::chrono::steady_clock::time_point LastArrival = std::chrono::steady_clock::now();
+    bool IdleTimedOut = false;
+    void Arrived() { LastArrival = std::chrono::steady_clock::now(); }
+
     static size_t OnHeader(char* data, size_t size, size_t count, void* user);
     static size_t OnBody(char* data, size_t size, size_t count, void* user);
     static int OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user);
@@ -87,6 +109,7 @@ size_t THttpClient::TTransfer::OnHeader(char* data, size_t size, size_t count, v
 {
     auto* transfer = static_cast<TTransfer*>(user);
     const size_t length = size * count;
+    transfer->Arrived();
     // Returning less than the line's length stops the transfer.
     const bool accepted =
         transfer->Head.ReadLine(data, length, *transfer->Cookies, *transfer->Target, transfer->Now);
@@ -97,6 +120,11 @@ size_t THttpClient::TTransfer::OnBody(char* data, size_t size, size_t count, voi
 {
     auto* transfer = static_cast<TTransfer*>(user);
     const size_t length = size * count;
+    transfer->Arrived();
+    // An answer without a status line comes here whole; its first line fails the exchange.
+    if (!transfer->Head.SawStatus) {
+        return transfer->Head.ReadHeadless(data, length) ? length : 0;
+    }
     // The body of a failed answer is read and dropped; the caller's stream only sees success.
     if (IsSuccess(transfer->Head.StatusCode)) {
         transfer->Stream->append(data, qsizetype(length));
@@ -122,6 +150,7 @@ int THttpClient::TTransfer::OnRequest(void* user, char*, char*, int, int)
         transfer->ResendRefused = true;
         return CURL_PREREQFUNC_ABORT;
     }
+    transfer->Arrived(); // connected: from now on the wait is for the answer
     return CURL_PREREQFUNC_OK;
 }
 
@@ -176,7 +205,7 @@ void THttpClient::Cancel()
     curl_multi_wakeup(FCurl->Multi);
 }
 
-void THttpClient::SetTimeouts(std::chrono::seconds connect, std::chrono::seconds idle)
+void THttpClient::SetTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds idle)
 {
     FConnectTimeout = connect;
     FIdleTimeout = idle;
@@ -281,9 +310,10 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
     curl_easy_setopt(easy, CURLOPT_IPRESOLVE, CURL_IPRESOLVE_V4);
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, long(FConnectTimeout.count()));
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, long(FIdleTimeout.count()));
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(FConnectTimeout.count()));
+    // An answer that is no HTTP at all still reaches the body callback, so that its first line
+    // can be its failure's text.
+    curl_easy_setopt(easy, CURLOPT_HTTP09_ALLOWED, 1L);
 
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
@@ -297,11 +327,13 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
                                                ':' + QByteArray::number(proxy.Port)
                                          : QByteArray();
     curl_easy_setopt(easy, CURLOPT_PROXY, proxyUrl.constData());
+    const QByteArray proxyUserName = ProxyCredentialForCurl(proxy.UserName, tunnel);
+    const QByteArray proxyPassword = ProxyCredentialForCurl(proxy.Password, tunnel);
     if (viaProxy && !proxy.UserName.isEmpty()) {
         // Two methods allowed: libcurl then waits for the proxy's challenge instead of sending
         // the password with every request.
-        curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, proxy.UserName.constData());
-        curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, proxy.Password.constData());
+        curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, proxyUserName.constData());
+        curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, proxyPassword.constData());
         curl_easy_setopt(easy, CURLOPT_PROXYAUTH, long(CURLAUTH_BASIC | CURLAUTH_DIGEST));
     }
     curl_easy_setopt(easy, CURLOPT_HEADEROPT, long(CURLHEADER_SEPARATE));
@@ -351,7 +383,19 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
             }
             break;
         }
-        curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
+        // Idle is idle from the request on: connecting has its own limit.
+        const auto idle = std::chrono::steady_clock::now() - transfer.LastArrival;
+        if (transfer.RequestsSent > 0 && idle >= FIdleTimeout) {
+            transfer.IdleTimedOut = true;
+            break;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(FIdleTimeout - idle);
+        int ready = 0;
+        curl_multi_poll(multi, nullptr, 0, int(std::clamp<long long>(left.count(), 1, 1000)), &ready);
+        // Bytes waiting on the connection have arrived, even before they make up a whole line.
+        if (ready > 0 && transfer.RequestsSent > 0) {
+            transfer.Arrived();
+        }
     }
     curl_multi_remove_handle(multi, easy);
     if (FCancelled) {
@@ -364,30 +408,60 @@ void THttpClient::Perform(const QByteArray& url, const QByteArray* body, QByteAr
     long connectCode = 0;
     curl_easy_getinfo(easy, CURLINFO_HTTP_CONNECTCODE, &connectCode);
     if (tunnel && connectCode >= 300) {
-        throw THttpError(QString::fromLatin1(transfer.LastStatusLineSeen), int(connectCode));
+        // The proxy's own refusal, not the endpoint's answer: no status code for the caller to
+        // act on as if the endpoint had refused.
+        throw THttpError(QString::fromLatin1(transfer.LastStatusLineSeen));
     }
-
-    // A head that ended because the peer closed counts as complete, and so does a body without
-    // chunks that is shorter than announced; a chunked body cut short does not.
     long osErrno = 0;
     curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osErrno);
-    if (transfer.Head.SawStatus && !transfer.Head.LineTooLong) {
-        const bool peerClosed =
-            (result == CURLE_PARTIAL_FILE || result == CURLE_GOT_NOTHING || result == CURLE_RECV_ERROR) &&
-            osErrno != ECONNRESET;
-        if (result == CURLE_OK || peerClosed) {
-            if (!IsSuccess(transfer.Head.StatusCode)) {
-                throw THttpError(QString::fromLatin1(transfer.Head.StatusLine), transfer.Head.StatusCode);
-            }
-            if (result != CURLE_OK && transfer.Head.HeadComplete && transfer.Head.Chunked) {
-                throw THttpError(QString::fromLatin1(ConnectionClosedGracefully));
-            }
-            return;
-        }
-        if (transfer.Head.HeadComplete && !IsSuccess(transfer.Head.StatusCode)) {
-            throw THttpError(QString::fromLatin1(transfer.Head.StatusLine), transfer.Head.StatusCode);
-        }
+    if (transfer.IdleTimedOut) {
+        result = CURLE_OPERATION_TIMEDOUT;
+        osErrno = 0;
     }
-    throw THttpError(
-        CurlFailureText(result, osErrno, transfer.Head.SawStatus, transfer.Head.LineTooLong, errorBuffer));
+    ThrowUnlessAnswered(transfer.Head, result, osErrno, errorBuffer);
+}
+
+void THttpClient::ThrowUnlessAnswered(const TAnswerHead& head, int curlCode, long osErrno,
+                                      const char* errorText)
+{
+    const auto result = CURLcode(curlCode);
+    const TCurlComplaint complaint = CurlComplaintOf(result, osErrno, errorText);
+    if (head.LineTooLong || complaint == TCurlComplaint::HeadTooLarge) {
+        throw THttpError(QString::fromLatin1(MaxLineLengthExceeded));
+    }
+    const auto statusLineFailure = [&] {
+        return THttpError(QString::fromLatin1(head.StatusLine), head.StatusCode);
+    };
+    if (!head.SawStatus) {
+        // libcurl hands over no status line it cannot read; of this client's texts the closest
+        // is that of a status line that never came whole.
+        if (result == CURLE_OK || complaint == TCurlComplaint::AnswerRefused) {
+            throw THttpError(QString::fromLatin1(ConnectionClosedGracefully));
+        }
+        throw THttpError(CurlFailureText(result, osErrno, false, false, errorText));
+    }
+    // A head that ended because the peer closed counts as complete, and so does a body without
+    // chunks that is shorter than announced; a chunked body cut short does not. A chunk size
+    // that cannot be read counts as 0: the body ends there.
+    const bool peerClosed =
+        result == CURLE_PARTIAL_FILE || result == CURLE_GOT_NOTHING ||
+        (result == CURLE_RECV_ERROR && complaint == TCurlComplaint::None && osErrno != ECONNRESET);
+    if (result == CURLE_OK || peerClosed || complaint == TCurlComplaint::ChunkFraming) {
+        if (!IsSuccess(head.StatusCode)) {
+            throw statusLineFailure();
+        }
+        if (peerClosed && head.HeadComplete && head.Chunked) {
+            throw THttpError(QString::fromLatin1(ConnectionClosedGracefully));
+        }
+        return;
+    }
+    if ((head.HeadComplete || complaint == TCurlComplaint::AnswerRefused) && !IsSuccess(head.StatusCode)) {
+        throw statusLineFailure();
+    }
+    if (complaint == TCurlComplaint::AnswerRefused) {
+        // A successful answer whose head libcurl cannot read, so that its body cannot be read
+        // either: closest to a body cut short.
+        throw THttpError(QString::fromLatin1(ConnectionClosedGracefully));
+    }
+    throw THttpError(CurlFailureText(result, osErrno, true, false, errorText));
 }

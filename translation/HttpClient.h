@@ -4,6 +4,7 @@
 // tunnelling, and every failure turned into the message text callers compare against.
 // One request at a time; Cancel may be called from any thread.
 
+#include "AnswerHead.h"
 #include "CookieStore.h"
 
 #include <QByteArray>
@@ -72,14 +73,18 @@ public:
     void Cancel();
     bool IsCancelled() const { return FCancelled.load(); }
 
-    // Connecting, and waiting for or reading an answer without receiving a byte, give up after
-    // these limits with socket error 10060.
-    void SetTimeouts(std::chrono::seconds connect, std::chrono::seconds idle);
+    // Connecting gives up after connect, and waiting for an answer once the request is out
+    // after idle in which no byte arrived (however long the answer takes as a whole); both with
+    // socket error 10060.
+    void SetTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds idle);
 
 private:
     struct TTransfer;
     // body: nullptr for a GET
     void Perform(const QByteArray& url, const QByteArray* body, QByteArray& stream);
+    // Returns when the exchange that ended with this libcurl result gave a usable answer.
+    static void ThrowUnlessAnswered(const TAnswerHead& head, int curlCode, long osErrno,
+                                    const char* errorText);
 
     struct TCurl;
     std::unique_ptr<TCurl> FCurl;
@@ -87,8 +92,8 @@ private:
     mutable std::mutex FProxyMutex;
     TProxyParams FProxy;
     std::atomic<bool> FCancelled{false};
-    std::chrono::seconds FConnectTimeout{30};
-    std::chrono::seconds FIdleTimeout{30};
+    std::chrono::milliseconds FConnectTimeout{std::chrono::seconds(30)};
+    std::chrono::milliseconds FIdleTimeout{std::chrono::seconds(30)};
 };
 
 // The body a POST of these lines sends: joined with CR LF, trimmed of blanks and control

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 THttpError::THttpError(const QString& message, int statusCode)
@@ -117,9 +118,9 @@ QString CurlFailureText(int curlCode, long osErrno, bool sawStatus, bool lineToo
     case CURLE_PARTIAL_FILE:
         return QString::fromLatin1(ConnectionClosedGracefully);
     case CURLE_RECV_ERROR:
-        // A peer that drops the connection before its answer begins closed it, as far as the
-        // caller can tell, whether or not it read the request first.
-        if (!sawStatus && (osErrno == 0 || osErrno == ECONNRESET)) {
+        // Without a socket error the TLS stream ended without its closing message: the peer
+        // closed. A reset is a reset, before the answer as much as inside it.
+        if (!sawStatus && osErrno == 0) {
             return QString::fromLatin1(ConnectionClosedGracefully);
         }
         return SocketErrorMessage(wsa != 0 ? wsa : WsaConnReset);
@@ -152,5 +153,26 @@ QString CurlFailureText(int curlCode, long osErrno, bool sawStatus, bool lineToo
     if (wsa != 0) {
         return SocketErrorMessage(wsa);
     }
-    return QString::fromUtf8(*detail ? detail : curl_easy_strerror(result));
+    // libcurl ended the exchange for a reason of its own and no usable answer came: of this
+    // client's texts, the closest is that of an answer that never came.
+    return QString::fromLatin1(ConnectionClosedGracefully);
+}
+
+TCurlComplaint CurlComplaintOf(int curlCode, long osErrno, const char* detail)
+{
+    const auto result = CURLcode(curlCode);
+    if (result == CURLE_UNSUPPORTED_PROTOCOL || result == CURLE_WEIRD_SERVER_REPLY) {
+        return TCurlComplaint::AnswerRefused;
+    }
+    // Receive errors without a socket error are libcurl's complaints about the bytes; only its
+    // description tells which.
+    if (result == CURLE_RECV_ERROR && osErrno == 0 && detail != nullptr) {
+        if (std::strstr(detail, "chunked-encoding") != nullptr) {
+            return TCurlComplaint::ChunkFraming;
+        }
+        if (std::strstr(detail, "Too large response headers") != nullptr) {
+            return TCurlComplaint::HeadTooLarge;
+        }
+    }
+    return TCurlComplaint::None;
 }

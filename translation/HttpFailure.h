@@ -45,6 +45,19 @@ QString SocketErrorMessage(int wsaNumber);
 // The Windows Sockets number for a POSIX errno value; the value itself when there is none.
 int WsaNumberFromErrno(int posixErrno);
 
+// The ways libcurl refuses an answer it cannot read. Its own wording never reaches the user, so
+// the caller tells them apart here and gives the texts of this client instead.
+enum class TCurlComplaint
+{
+    None,
+    ChunkFraming,  // a chunk size (or the line end after a chunk) it cannot read
+    HeadTooLarge,  // the head as a whole is longer than libcurl holds
+    AnswerRefused, // a status line or header it cannot read, such as a bad Content-Length
+};
+
+// detail: libcurl's own description of the failure.
+TCurlComplaint CurlComplaintOf(int curlCode, long osErrno, const char* detail);
+
 // The message text of a libcurl failure that left no usable answer head. sawStatus: a status
-// line had arrived; detail: libcurl's own description.
+// line had arrived; detail: libcurl's own description, kept only after the TLS texts.
 QString CurlFailureText(int curlCode, long osErrno, bool sawStatus, bool lineTooLong, const char* detail);

@@ -18,6 +18,12 @@
 
 using namespace zorvanel::test;
 
+// Readable failure messages: gtest would otherwise print a QString as a list of raw UTF-16 units.
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace {
 
 constexpr char UserAgent[] =
@@ -173,6 +179,17 @@ void PrintTo(const TAnswerCase& c, std::ostream* os)
     *os << c.Name;
 }
 
+// count header lines of length bytes each, line ends included
+QByteArray ManyHeaderLines(int count, int length)
+{
+    QByteArray lines;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray name = "X-" + QByteArray::number(i) + ": ";
+        lines += name + QByteArray(length - int(name.size()) - 2, 'h') + "\r\n";
+    }
+    return lines;
+}
+
 class HttpAnswerTest : public ::testing::TestWithParam<TAnswerCase>
 {
 };
@@ -252,6 +269,41 @@ INSTANTIATE_TEST_SUITE_P(
                                          "\r\nContent-Length: 2\r\n\r\nok"},
                     "ok",
                     ""},
+        // libcurl hands over no status line it cannot read.
+        TAnswerCase{"UnreadableStatusCode",
+                    {TKind::Respond, "HTTP/1.1 abc OK\r\nContent-Length: 2\r\n\r\nok"},
+                    "",
+                    "Connection Closed Gracefully."},
+        TAnswerCase{"StatusLineThatIsNoHttp", {TKind::Respond, "hello\r\nmore", true}, "", "hello"},
+        TAnswerCase{"NoHttpCutShort", {TKind::Respond, "hello", true}, "", "Connection Closed Gracefully."},
+        TAnswerCase{"BadContentLengthOnAFailure",
+                    {TKind::Respond, "HTTP/1.1 403 Forbidden\r\nContent-Length: x\r\n\r\n", true},
+                    "",
+                    "HTTP/1.1 403 Forbidden"},
+        TAnswerCase{"BadContentLengthOnSuccess",
+                    {TKind::Respond, "HTTP/1.1 200 OK\r\nContent-Length: x\r\n\r\nbody", true},
+                    "",
+                    "Connection Closed Gracefully."},
+        TAnswerCase{"ClosedInsideTheHead", {TKind::Respond, "HTTP/1.1 200 OK\r\nX-A: 1\r\n", true}, "", ""},
+        TAnswerCase{"ClosedInsideAFailedHead",
+                    {TKind::Respond, "HTTP/1.1 404 Not Found\r\nX-A: 1\r\n", true},
+                    "",
+                    "HTTP/1.1 404 Not Found"},
+        TAnswerCase{"UnreadableChunkSizeEndsTheBody",
+                    {TKind::Respond, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                     "5\r\nhello\r\nzz\r\nmore\r\n0\r\n\r\n"},
+                    "hello",
+                    ""},
+        TAnswerCase{"ResetBeforeAnswer",
+                    {TKind::ResetAfterReading},
+                    "",
+                    "Socket Error # 10054\r\nConnection reset by peer."},
+        TAnswerCase{"HeadOverTheClientsCap",
+                    {TKind::Respond,
+                     "HTTP/1.1 200 OK\r\n" + ManyHeaderLines(400, 1000) + "Content-Length: 2\r\n\r\nok",
+                     true},
+                    "",
+                    "Max line length exceeded."},
         TAnswerCase{
             "HugeHeaderLine",
             {TKind::Respond, "HTTP/1.1 200 OK\r\nX-Long: " + QByteArray(200000, 'a') + "\r\n\r\n", true},
@@ -283,6 +335,36 @@ TEST_F(HttpClientTest, SilentServerTimesOutWithTheSocketTimeoutText)
     endpoint.Enqueue({TKind::Silent});
     FHttp.SetTimeouts(std::chrono::seconds(30), std::chrono::seconds(1));
     EXPECT_EQ(RunGet(FHttp, endpoint.BaseUrl() + "/").Error, "Socket Error # 10060\r\nConnection timed out.");
+}
+
+// An answer that trickles in takes as long as it takes: only a pause as long as the idle limit
+// gives up. A trickle of one byte in more than a second is also under any rate of bytes per
+// second.
+TEST_F(HttpClientTest, IdleLimitRestartsWithEveryByteOfTheBody)
+{
+    TFakeEndpoint endpoint;
+    TScriptedAnswer answer{TKind::Respond, "HTTP/1.1 200 OK\r\nContent-Length: 7\r\n\r\n", true};
+    answer.Trickle = "[[[1]]]";
+    answer.TricklePause = std::chrono::milliseconds(1200);
+    endpoint.Enqueue(answer);
+    FHttp.SetTimeouts(std::chrono::seconds(30), std::chrono::seconds(3));
+    const TExchange exchange = RunGet(FHttp, endpoint.BaseUrl() + "/");
+    EXPECT_EQ(exchange.Error, "");
+    EXPECT_EQ(exchange.Stream, "[[[1]]]");
+}
+
+TEST_F(HttpClientTest, IdleLimitRestartsWithEveryByteOfTheHeadBeforeItsLineIsWhole)
+{
+    TTrustTestCa trust;
+    TFakeEndpoint endpoint({.Tls = true});
+    TScriptedAnswer answer{TKind::Respond, {}, true};
+    answer.Trickle = "HTTP/1.1 200 OK\r\n\r\nok";
+    answer.TricklePause = std::chrono::milliseconds(150);
+    endpoint.Enqueue(answer);
+    FHttp.SetTimeouts(std::chrono::seconds(30), std::chrono::milliseconds(1000));
+    const TExchange exchange = RunGet(FHttp, endpoint.BaseUrl() + "/");
+    EXPECT_EQ(exchange.Error, "");
+    EXPECT_EQ(exchange.Stream, "ok");
 }
 
 TEST_F(HttpClientTest, ConnectThatNobodyAnswersTimesOut)
@@ -328,7 +410,9 @@ TEST(CurlFailureText, MapsLibcurlResultsToTheSocketTexts)
         {CURLE_COULDNT_CONNECT, EHOSTUNREACH, false, "Socket Error # 10065\r\nNo route to host."},
         {CURLE_OPERATION_TIMEDOUT, 0, true, "Socket Error # 10060\r\nConnection timed out."},
         {CURLE_GOT_NOTHING, 0, false, "Connection Closed Gracefully."},
-        {CURLE_RECV_ERROR, ECONNRESET, false, "Connection Closed Gracefully."},
+        {CURLE_RECV_ERROR, ECONNRESET, false, "Socket Error # 10054\r\nConnection reset by peer."},
+        {CURLE_RECV_ERROR, 0, false, "Connection Closed Gracefully."},
+        {CURLE_FILESIZE_EXCEEDED, 0, true, "Connection Closed Gracefully."},
         {CURLE_RECV_ERROR, ECONNRESET, true, "Socket Error # 10054\r\nConnection reset by peer."},
         {CURLE_SEND_ERROR, EPIPE, false, "Socket Error # 10054\r\nConnection reset by peer."},
         {CURLE_RECV_ERROR, 4242, true, "Socket Error # 4242\r\n"},
@@ -501,6 +585,22 @@ TEST_F(HttpProxyTest, CredentialsAreSentOnlyWhenTheProxyAsksForThem)
     fresh.SetProxyPort(endpoint.Port());
     const TExchange refused = RunGet(fresh, endpoint.BaseUrl() + "/translate_a/single?client=at&q=x");
     EXPECT_EQ(refused.Error, "HTTP/1.1 407 Proxy Authentication Required");
+}
+
+TEST_F(HttpProxyTest, CredentialsReachTheProxyByteForByteAsTyped)
+{
+    const QByteArray user = QStringLiteral("p@ss%41 مستخدم").toUtf8();
+    const QByteArray password = QStringLiteral("w:%00 ك%zz@").toUtf8();
+    for (const bool tls : {false, true}) {
+        TTrustTestCa trust;
+        TFakeEndpoint endpoint({.Tls = tls, .Proxy = true, .ProxyCredentials = user + ':' + password});
+        UseProxy(endpoint, user, password);
+        const TExchange exchange =
+            RunGet(FHttp, endpoint.BaseUrl() + "/translate_a/single?client=at&sl=en&tl=ar&dt=t&q=x");
+        EXPECT_EQ(exchange.Error, "") << (tls ? "tunnel" : "plain");
+        EXPECT_TRUE(QString::fromUtf8(exchange.Stream).contains(QStringLiteral("ar: x")))
+            << exchange.Stream.constData();
+    }
 }
 
 TEST_F(HttpProxyTest, PlainHttpThroughAProxyNamesTheWholeUrl)

@@ -140,6 +140,31 @@ TEST_F(WorkerTest, FailedPostReportsFailedWithTheTextAndNoMessage)
     EXPECT_EQ(FResult, "  \r\nConnection Closed Gracefully.");
 }
 
+TEST_F(WorkerTest, ProxyThatRefusesTheTunnelIsReportedAtOnceWithoutTryingOtherClientIds)
+{
+    TTrustTestCa trust;
+    for (const QByteArray status : {"403 Forbidden", "429 Too Many Requests", "503 Service Unavailable"}) {
+        const QByteArray statusLine = "HTTP/1.1 " + status;
+        TFakeEndpoint proxy(
+            {.Tls = true, .Proxy = true, .ConnectAnswer = statusLine + "\r\nContent-Length: 0\r\n\r\n"});
+        FHttp.SetProxyServer("127.0.0.1");
+        FHttp.SetProxyPort(proxy.Port());
+        FResult.clear();
+        FMessages.clear();
+        FReceiver.Reports.clear();
+        Translate(proxy, QString(1960, u'p'), {"gtx", "at"}); // a POST: no message box
+        EXPECT_EQ(FResult, statusLine);
+        EXPECT_EQ(FReceiver.Reports, QList<QEvent::Type>{WM_TRANSLATION_FAILED});
+        EXPECT_EQ(proxy.Requests().size(), 1u) << status.constData();
+
+        FResult.clear();
+        Translate(proxy, QStringLiteral("Hello"), {"gtx", "at"});
+        EXPECT_EQ(FMessages, QStringList{QString::fromLatin1(statusLine)});
+        EXPECT_EQ(proxy.Requests().size(), 2u) << status.constData();
+    }
+    FHttp.ClearProxy();
+}
+
 TEST_F(WorkerTest, ThresholdChoosesTheMethodByEncodedLength)
 {
     TFakeEndpoint endpoint({.RefusedClients = {}});
