@@ -43,11 +43,11 @@ TIniInput SplitInput(const QByteArray& data)
     return input;
 }
 
-// The file's lines as a reader sees them: a byte-order mark at the start skipped, split at LF,
+// The file's lines as a reader sees them: byte-order marks at the start skipped, split at LF,
 // each without a CR before its LF, and a CR that ends the file counted as a line end.
 QList<QByteArray> LinesOf(QByteArray file)
 {
-    if (file.startsWith("\xEF\xBB\xBF")) {
+    while (file.startsWith("\xEF\xBB\xBF")) {
         file.remove(0, 3);
     }
     QList<QByteArray> lines = file.split('\n');

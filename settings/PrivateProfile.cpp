@@ -62,9 +62,12 @@ QString FromLocal8Bit(const QByteArray& text)
 QList<TIniLine> SplitLines(const QByteArray& data)
 {
     QList<TIniLine> lines;
-    // Many editors put a UTF-8 byte-order mark before the first line. It is no part of that line
-    // (else the first section would go unseen), and as it is not kept, a rewrite drops it.
-    qsizetype start = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    // Many editors put a UTF-8 byte-order mark before the first line (some again on every save).
+    // No mark is part of that line, else the first section would go unseen; as none is kept, a
+    // rewrite never begins with one.
+    qsizetype start = 0;
+    while (QByteArrayView(data).sliced(start).startsWith("\xEF\xBB\xBF"))
+        start += 3;
     while (start < data.size()) {
         const qsizetype lf = data.indexOf('\n', start);
         if (lf < 0) {

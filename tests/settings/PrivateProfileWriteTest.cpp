@@ -71,6 +71,8 @@ TEST_F(PrivateProfileWrite, ChangesOnlyWhatItMust)
          QStringLiteral("3"), "[A]\n#k=3\n; k=2\n"},
         {"a byte-order mark is dropped and its first section found", "\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "y",
          QStringLiteral("2"), "[A]\r\nx=1\r\ny=2\r\n"},
+        {"every byte-order mark at the start is dropped", "\xEF\xBB\xBF\xEF\xBB\xBF[A]\nx=1\n", "A", "x",
+         QStringLiteral("2"), "[A]\nx=2\n"},
         {"a byte-order mark alone is an empty file", "\xEF\xBB\xBF", "A", "x", QStringLiteral("1"),
          "[A]\r\nx=1\r\n"},
         {"empty existing file is treated as new", "", "A", "x", QStringLiteral("1"), "[A]\r\nx=1\r\n"},
