@@ -211,13 +211,19 @@ TIniWriteError::TIniWriteError(const QString& fileName)
 
 QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file)
 {
+    return FindPrivateProfileString(section, key, file).value_or(QString());
+}
+
+std::optional<QString> FindPrivateProfileString(const QString& section, const QString& key,
+                                                const QString& file)
+{
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        return {};
+        return std::nullopt;
     const QList<TIniLine> lines = SplitLines(in.readAll());
     const TKeyLocation found = FindKey(lines, section, key);
     if (found.FKey < 0)
-        return {};
+        return std::nullopt;
     return FromLocal8Bit(FitReadBuffer(UnquotedValue(found.FKeyLine.FValue)));
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <stdexcept>
 
 // A write the file system refused. what() is "Unable to write to " and the path as given.
@@ -23,6 +24,10 @@ private:
 // what fits a 2048-byte buffer. Empty when the file, section or key is missing; never throws and
 // never touches the file.
 QString GetPrivateProfileString(const QString& section, const QString& key, const QString& file);
+// The same, none when the file, section or key is missing: for keys whose empty value means
+// something else than their absence.
+std::optional<QString> FindPrivateProfileString(const QString& section, const QString& key,
+                                                const QString& file);
 
 // Who may read the file that a write leaves behind.
 enum class TIniReaders
