@@ -59,8 +59,8 @@ TfrmAbout::TfrmAbout(QWidget* parent) : TfrmRoot(parent)
 void TfrmAbout::FormCreate()
 {
     TfrmRoot::FormCreate();
-    labProduct->setText(QStringLiteral("FREE Zorvanel Translator"));
-    labVer->setText(QStringLiteral("Ver 4.0.0 (Build 20160809)"));
+    labProduct->setText(QString::fromLatin1(AboutProduct));
+    labVer->setText(QString::fromLatin1(AboutVersion));
     labCopy->setText(CopyrightNotice());
 }
 

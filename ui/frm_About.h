@@ -4,6 +4,10 @@
 
 #include "frm_Root.h"
 
+// The product and its version as the box shows them; the window program's --version prints them too.
+inline constexpr char AboutProduct[] = "FREE Zorvanel Translator";
+inline constexpr char AboutVersion[] = "Ver 4.0.0 (Build 20160809)";
+
 class QGroupBox;
 class QKeyEvent;
 class QLabel;

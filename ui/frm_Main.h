@@ -86,6 +86,17 @@ public:
     // The pane named by a Tag: 0 the input pane, anything else the output pane.
     TRichPane* PaneOfTag(int tag) const;
 
+    // Requests from outside the window (the desktop bus, a second start, a global shortcut).
+    // Shows, raises and activates the window.
+    void ShowFromOutside();
+    // Shows the window; a text that is not empty replaces the input pane's and is translated as
+    // "&Translate" translates. Callers wait while a translation is in flight (IsTranslating).
+    void TranslateFromOutside(const QString& text);
+
+signals:
+    // A translation has ended, whatever its outcome; sent once the handler has finished.
+    void TranslationFinished();
+
 public slots:
     void rbEngToChnClick();
     void btnTransClick();

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPushButton>
 
 void TfrmMain::btnTransClick()
@@ -128,6 +129,34 @@ void TfrmMain::FinishTranslation()
     btnTrans->setEnabled(true);
     ClearLoadingAnimation(ImgLoad);
     FTranslating = false;
+    // Queued: whoever waits for the end starts the next translation outside this handler.
+    QMetaObject::invokeMethod(this, &TfrmMain::TranslationFinished, Qt::QueuedConnection);
+}
+
+void TfrmMain::ShowFromOutside()
+{
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TfrmMain::TranslateFromOutside(const QString& text)
+{
+    // The clipboard's text counts as seen: the activation this request causes must not paste
+    // it over the text that was asked for.
+    FLastCopiedText = ReadClipboardText();
+    ShowFromOutside();
+    if (text.isEmpty()) {
+        return;
+    }
+    RunHandler([this, &text] {
+        SetPaneText(*E1, text);
+        btnTransClick();
+    });
 }
 
 void TfrmMain::StopWorker()
