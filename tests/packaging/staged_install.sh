@@ -53,8 +53,11 @@ gzip -t "$prefix"/share/man/man1/*.gz || fail "a man page is not a valid gzip fi
 # The desktop entry starts an installed program and names the installed icon; the metadata
 # launches that entry.
 desktop=$prefix/share/applications/$app_id.desktop
-exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-[ -x "$prefix/bin/$exec_program" ] || fail "Exec=$exec_program names no installed program"
+# Every Exec line, of the entry and of its actions, starts an installed program.
+for exec_program in $(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop"); do
+  [ -x "$prefix/bin/$exec_program" ] || fail "Exec=$exec_program names no installed program"
+done
+grep -qx "Actions=TranslateClipboard;TranslateSelection;" "$desktop" || fail "the desktop entry lacks its actions"
 grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the icon $app_id"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" \
   "$prefix/share/metainfo/$app_id.metainfo.xml" || fail "the metadata does not launch $app_id.desktop"
