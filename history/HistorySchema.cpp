@@ -11,7 +11,8 @@
 
 namespace {
 
-// The first layout: the entries and their order by time. A source is kept once per direction.
+// The first layout: the entries, numbered in the order they were kept, so that the newest is the
+// highest number. A source is kept once per direction.
 void CreateEntries(const THistoryConnection& c)
 {
     c.Exec(QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"));
@@ -24,7 +25,6 @@ void CreateEntries(const THistoryConnection& c)
                           " translation TEXT NOT NULL,"
                           " client_id TEXT NOT NULL,"
                           " UNIQUE (direction, source))"));
-    c.Exec(QStringLiteral("CREATE INDEX entries_by_time ON entries (time)"));
 }
 
 // Word search: the searchable copies of source and translation live in the entries, and an

@@ -90,18 +90,24 @@ bool THistoryStore::Add(const THistoryEntry& entry) noexcept
 void THistoryStore::Write(const THistoryEntry& entry)
 {
     const QDateTime time = entry.Time.isValid() ? entry.Time : QDateTime::currentDateTimeUtc();
+    const int direction = entry.Direction == 0 ? 0 : 1;
     const THistoryConnection& connection = Connection();
     THistoryWriteTransaction transaction(connection);
     {
+        // Kept again, an entry is numbered anew: the order of numbers stays the order of keeping,
+        // which lets a search read its matches newest first and stop at the limit.
+        QSqlQuery previous = connection.Prepare(
+            QStringLiteral("DELETE FROM entries WHERE direction = :direction AND source = :source"));
+        previous.bindValue(QStringLiteral(":direction"), direction);
+        previous.bindValue(QStringLiteral(":source"), NotNull(entry.Source));
+        THistoryConnection::Exec(previous);
+
         QSqlQuery insert = connection.Prepare(QStringLiteral(
             "INSERT INTO entries (time, direction, source, translation, client_id, source_search,"
             " translation_search) VALUES (:time, :direction, :source, :translation, :client, :sourceSearch,"
-            " :translationSearch)"
-            " ON CONFLICT (direction, source) DO UPDATE SET time = excluded.time,"
-            " translation = excluded.translation, client_id = excluded.client_id,"
-            " translation_search = excluded.translation_search"));
+            " :translationSearch)"));
         insert.bindValue(QStringLiteral(":time"), time.toMSecsSinceEpoch());
-        insert.bindValue(QStringLiteral(":direction"), entry.Direction == 0 ? 0 : 1);
+        insert.bindValue(QStringLiteral(":direction"), direction);
         insert.bindValue(QStringLiteral(":source"), NotNull(entry.Source));
         insert.bindValue(QStringLiteral(":translation"), NotNull(entry.Translation));
         insert.bindValue(QStringLiteral(":client"), NotNull(entry.ClientId));
@@ -116,8 +122,7 @@ QList<THistoryEntry> THistoryStore::Newest(int limit)
 {
     try {
         QSqlQuery query = Connection().Prepare(QStringLiteral("SELECT %1 FROM entries"
-                                                              " ORDER BY entries.time DESC, entries.id DESC"
-                                                              " LIMIT :limit")
+                                                              " ORDER BY entries.id DESC LIMIT :limit")
                                                    .arg(EntryColumns));
         query.bindValue(QStringLiteral(":limit"), limit);
         return ReadEntries(query);
@@ -133,9 +138,11 @@ QList<THistoryEntry> THistoryStore::Search(const QString& text, int limit)
         return Newest(limit);
     try {
         QSqlQuery query = Connection().Prepare(
-            QStringLiteral("SELECT %1 FROM entries_search JOIN entries ON entries.id = entries_search.rowid"
-                           " WHERE entries_search MATCH :match"
-                           " ORDER BY entries.time DESC, entries.id DESC LIMIT :limit")
+            // The index is read from its highest number down and left at the limit, so a word found
+            // in most entries costs no more than a rare one.
+            QStringLiteral(
+                "SELECT %1 FROM entries_search CROSS JOIN entries ON entries.id = entries_search.rowid"
+                " WHERE entries_search MATCH :match ORDER BY entries_search.rowid DESC LIMIT :limit")
                 .arg(EntryColumns));
         query.bindValue(QStringLiteral(":match"), match);
         query.bindValue(QStringLiteral(":limit"), limit);

@@ -29,8 +29,9 @@ public:
 
     const QString& FilePath() const { return FFilePath; }
 
-    // Keeps a translation. A source already kept with the same direction gets the new time,
-    // translation and client id instead of a second entry, and so comes first again. Never
+    // Keeps a translation as the newest entry. A source already kept with the same direction
+    // takes the new time, translation and client id instead of a second entry, and so comes
+    // first again (with a new Id). Never
     // throws: a translation goes on whatever happens to its history. False when nothing was
     // written; AddError() then says why.
     bool Add(const THistoryEntry& entry) noexcept;
@@ -38,7 +39,8 @@ public:
     // Why the latest Add wrote nothing; empty when it succeeded or there was none.
     const QString& AddError() const { return FAddError; }
 
-    // The newest entries first, at most limit of them.
+    // The entries newest first, at most limit of them. Newest is the last kept: a clock set back
+    // does not put a new translation below older ones.
     QList<THistoryEntry> Newest(int limit = DefaultLimit);
 
     // The entries whose source or translation holds every word of the text (see
