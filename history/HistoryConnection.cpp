@@ -50,9 +50,9 @@ THistoryConnection::THistoryConnection(const QString& filePath, int busyTimeoutM
         if (!db.open())
             throw THistoryError(ErrorText(db.lastError()));
         // Entries are added on the window's thread right after a translation is shown, so a
-        // commit must not wait for the disk. In WAL mode this only syncs the log at checkpoints:
-        // a crash of the program loses nothing, a power cut at most the last few entries, and
-        // the file never becomes damaged.
+        // commit must not wait for the disk. In WAL mode this syncs the log only at checkpoints:
+        // a crash of the program loses nothing, a power cut at most the entries since the last
+        // checkpoint, and the file is never damaged.
         Exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     } catch (...) {
         db.close();

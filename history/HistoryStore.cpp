@@ -52,7 +52,7 @@ THistoryConnection& THistoryStore::Connection()
     if (!FConnection) {
         QDir().mkpath(QFileInfo(FFilePath).absolutePath());
         auto connection = std::make_unique<THistoryConnection>(FFilePath, FBusyTimeoutMs);
-        // A file that is not ours, or not yet ours to read, is looked at before anything in it
+        // Another program's database or one of a later layout is refused before anything in it
         // changes, even its journal mode.
         CheckHistorySchema(*connection);
         connection->EnterWalMode();
@@ -62,27 +62,27 @@ THistoryConnection& THistoryStore::Connection()
     return *FConnection;
 }
 
+QString THistoryStore::FailureText(const QString& doing, const char* reason) const
+{
+    return QStringLiteral("Cannot %1 the history file %2: %3")
+        .arg(doing, QDir::toNativeSeparators(FFilePath), QString::fromUtf8(reason));
+}
+
 void THistoryStore::Fail(const QString& doing, const std::exception& error) const
 {
-    throw THistoryError(
-        QStringLiteral("Cannot %1 the history file %2: %3")
-            .arg(doing, QDir::toNativeSeparators(FFilePath), QString::fromUtf8(error.what())));
+    throw THistoryError(FailureText(doing, error.what()));
 }
 
 bool THistoryStore::Add(const THistoryEntry& entry) noexcept
 {
     try {
-        try {
-            Write(entry);
-        } catch (const std::exception& error) {
-            Fail(QStringLiteral("write to"), error);
-        }
+        Write(entry);
         FAddError.clear();
         return true;
     } catch (const std::exception& error) {
-        FAddError = QString::fromUtf8(error.what());
+        FAddError = FailureText(QStringLiteral("write to"), error.what());
     } catch (...) {
-        FAddError = QStringLiteral("Cannot write to the history file %1").arg(FFilePath);
+        FAddError = FailureText(QStringLiteral("write to"), "unknown failure");
     }
     return false;
 }

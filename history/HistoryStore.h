@@ -2,8 +2,9 @@
 // The translation history in one SQLite file: entries kept, found again by words, removed.
 //
 // The file is opened when first needed, so making a store costs nothing; a failed open is tried
-// again by the next call. One thread uses a store: the one that made it. Several processes may
-// use the same file at once; a writer waits for another up to the busy time-out.
+// again by the next call. One thread uses a store: the one that made it, inside a running
+// QCoreApplication (Qt SQL loads its SQLite driver through it). Several processes may use the
+// same file at once; a writer waits for another up to the busy time-out.
 
 #include "HistoryEntry.h"
 
@@ -31,9 +32,8 @@ public:
 
     // Keeps a translation as the newest entry. A source already kept with the same direction
     // takes the new time, translation and client id instead of a second entry, and so comes
-    // first again (with a new Id). Never
-    // throws: a translation goes on whatever happens to its history. False when nothing was
-    // written; AddError() then says why.
+    // first again (with a new Id). Never throws: a translation goes on whatever happens to its
+    // history. False when nothing was written; AddError() then says why.
     bool Add(const THistoryEntry& entry) noexcept;
 
     // Why the latest Add wrote nothing; empty when it succeeded or there was none.
@@ -58,6 +58,7 @@ public:
 private:
     THistoryConnection& Connection();
     void Write(const THistoryEntry& entry);
+    QString FailureText(const QString& doing, const char* reason) const;
     [[noreturn]] void Fail(const QString& doing, const std::exception& error) const;
 
     QString FFilePath;
