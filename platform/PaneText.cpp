@@ -35,8 +35,7 @@ void SetPaneText(TRichPane& pane, const QString& text)
     {
         // Replaced text is no edit to undo, and undo records would cost as much as the insertion.
         const TUndoPause pause(*pane.document());
-        pane.Clear();
-        pane.AddTextParagraphs(lines, 0, 0);
+        pane.Refill([&] { pane.AddTextParagraphs(lines, 0, 0); });
     }
     pane.Format();
 }

@@ -110,10 +110,12 @@ void TItemWalker::Block(const QTextBlock& block, int base, QStringView text)
 {
     // Positions are counted here rather than asked of Qt: each QTextBlock::position() or
     // QTextFragment::position() call searches the document's fragment tree.
-    FParaNo = ParaStyleOf(block.blockFormat());
+    const QTextBlockFormat blockFormat = block.blockFormat();
+    FParaNo = ParaStyleOf(blockFormat);
     FLineStyle = text.isEmpty() ? TextStyleOf(block.charFormat()) : 0;
-    FNewParagraph = true;
-    FNewLine = false;
+    // A line block at the very start has no paragraph to continue.
+    FNewLine = blockFormat.boolProperty(RVProperty::LineBlock) && block.previous().isValid();
+    FNewParagraph = !FNewLine;
     FLineEmpty = true;
     int offset = 0;
     for (auto it = block.begin(); !it.atEnd(); ++it) {

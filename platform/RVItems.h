@@ -1,9 +1,11 @@
 #pragma once
 // The item view of a pane's document. A block is a paragraph; inside it U+2028 starts a new line
-// and a run of one text style is a text item. A tab is text like any other character, so tabular
-// text comes back out on its lines. A line with nothing on it still holds one empty text item. A
-// document whose only block is empty and was never made a paragraph (it has no paragraph style)
-// holds no item at all.
+// and a run of one text style is a text item. A block marked RVProperty::LineBlock is a new line of
+// the paragraph before it rather than a paragraph of its own: Qt lays out a block at once, so a
+// large file opened as one paragraph is kept as a block per line. A tab is text like any other
+// character, so tabular text comes back out on its lines. A line with nothing on it still holds
+// one empty text item. A document whose only block is empty and was never made a paragraph (it has
+// no paragraph style) holds no item at all.
 //
 // A text item may hold characters that the document would otherwise read as structure: CR and LF
 // (QTextCursor::insertText turns them into paragraphs), U+2028, U+2029 and the frame marks. Such a

@@ -64,6 +64,7 @@ namespace RVProperty {
 inline constexpr int TextStyle = QTextFormat::UserProperty + 1; // char format: text style number
 inline constexpr int ParaStyle = QTextFormat::UserProperty + 2; // block format: paragraph style
 inline constexpr int Literal = QTextFormat::UserProperty + 3;   // char format: see RVItems.h
+inline constexpr int LineBlock = QTextFormat::UserProperty + 4; // block format: see RVItems.h
 } // namespace RVProperty
 
 int TextStyleOf(const QTextCharFormat& format);

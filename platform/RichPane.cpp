@@ -4,6 +4,7 @@
 #include "UndoPause.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -46,6 +47,20 @@ void TRichPane::Clear()
         QTextCursor(document()).setBlockFormat(direction);
     }
     ItemsKnown({});
+}
+
+void TRichPane::Refill(const std::function<void()>& fill)
+{
+    // Qt's layout takes an edit as a change of the whole document, to be laid out lazily, only when
+    // it starts with the first block that clear() inserts.
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    Clear();
+    fill();
+    // Insertions at the start carry the caret along to the end. Looked at there (by the next
+    // repaint of the old caret, the input method's query), it would lay out everything up to it.
+    setTextCursor(QTextCursor(document()));
+    edit.endEditBlock();
 }
 
 void TRichPane::Format()
@@ -176,11 +191,50 @@ void TRichPane::insertFromMimeData(const QMimeData* source)
         return;
     }
     QTextCursor cursor = textCursor();
-    QTextCharFormat format = cursor.charFormat();
-    format.clearProperty(RVProperty::Literal);
-    cursor.insertText(source->text(), format);
+    InsertUserText(cursor, source->text());
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+void TRichPane::InsertUserText(QTextCursor& cursor, const QString& text)
+{
+    QTextCharFormat format = cursor.charFormat();
+    format.clearProperty(RVProperty::Literal);
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    // New blocks copy the format of the block they split, which in a line block would make every
+    // typed or pasted line end a new line of that paragraph instead of a paragraph of its own.
+    QTextBlockFormat blockFormat = cursor.blockFormat();
+    const bool lineBlock = blockFormat.hasProperty(RVProperty::LineBlock);
+    const int start = cursor.position();
+    if (lineBlock) {
+        blockFormat.clearProperty(RVProperty::LineBlock);
+        cursor.setBlockFormat(blockFormat);
+    }
+    cursor.insertText(text, format);
+    if (lineBlock) {
+        QTextCursor first(document());
+        first.setPosition(start);
+        blockFormat.setProperty(RVProperty::LineBlock, true);
+        first.setBlockFormat(blockFormat);
+    }
+    cursor.endEditBlock();
+}
+
+void TRichPane::keyPressEvent(QKeyEvent* event)
+{
+    if (WordKeyPressed(event)) {
+        return;
+    }
+    if (event->matches(QKeySequence::InsertParagraphSeparator) && !isReadOnly()) {
+        QTextCursor cursor = textCursor();
+        InsertUserText(cursor, QString(QChar::ParagraphSeparator));
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 QMimeData* TRichPane::createMimeDataFromSelection() const

@@ -7,6 +7,7 @@
 
 #include <QTextEdit>
 
+#include <functional>
 #include <vector>
 
 class TRVStyle;
@@ -32,6 +33,10 @@ public:
 
     // Removes every item; no paragraph is left.
     void Clear();
+    // Clears the document and runs fill in the same edit, so that Qt lays the new text out in steps
+    // from the event loop, as after setPlainText, instead of all of it before returning. The caret
+    // is left at the start.
+    void Refill(const std::function<void()>& fill);
     // Shows the document from its beginning.
     void Format();
     // Applies the style table again (style 0's font included), keeping the scroll position.
@@ -96,6 +101,8 @@ private:
     // The word a double-click at position selects, in document positions.
     std::pair<int, int> WordAround(int position) const;
     bool WordKeyPressed(QKeyEvent* event);
+    // Inserts at the cursor, replacing its selection, with a paragraph at every line end.
+    void InsertUserText(QTextCursor& cursor, const QString& text);
 
     TRVStyle& FStyle;
     TRVBiDiMode FBiDiMode = rvbdUnspecified;

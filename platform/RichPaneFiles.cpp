@@ -76,32 +76,64 @@ bool TRichPane::LoadPlainText(const QString& fileName, int textStyle, int paraSt
         return true;
     }
 
-    TRVInsertion insertion;
-    insertion.Reserve(text.size());
-    const QChar separator = oneParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) {
-            insertion.AppendSeparator(separator);
+    // The first line goes into the paragraph it starts, the others into blocks of their own that
+    // copy the format of the block that opens them: new lines of that paragraph, or paragraphs.
+    TRVInsertion first;
+    first.AppendText(lines.front().Text);
+    TRVInsertion later;
+    later.Reserve(text.size());
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (i > 1) {
+            later.AppendSeparator(QChar::ParagraphSeparator);
         }
-        insertion.AppendText(lines[i].Text);
+        later.AppendText(lines[i].Text);
     }
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    StartParagraph(cursor, textStyle, paraStyle);
-    const int firstBlock = cursor.blockNumber();
-    insertion.InsertAt(cursor, FStyle.CharFormat(textStyle));
-    if (!oneParagraph) {
-        // Page breaks only fall between paragraphs; inside one paragraph a form feed ends a line.
-        QTextBlockFormat pageBreak;
-        pageBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        for (std::size_t i = 1; i < lines.size(); ++i) {
-            if (lines[i].NewPage) {
-                QTextCursor(document()->findBlockByNumber(firstBlock + static_cast<int>(i)))
-                    .mergeBlockFormat(pageBreak);
+    const QTextCharFormat charFormat = FStyle.CharFormat(textStyle);
+    const auto insert = [&] {
+        QTextCursor cursor(document());
+        cursor.beginEditBlock();
+        StartParagraph(cursor, textStyle, paraStyle);
+        const int firstBlock = cursor.blockNumber();
+        first.InsertAt(cursor, charFormat);
+        if (lines.size() > 1) {
+            QTextBlockFormat laterFormat = NewBlockFormat(paraStyle);
+            if (oneParagraph) {
+                laterFormat.setProperty(RVProperty::LineBlock, true);
+            }
+            cursor.insertBlock(laterFormat, charFormat);
+            later.InsertAt(cursor, charFormat);
+        }
+        if (!oneParagraph) {
+            // Page breaks only fall between paragraphs; inside one paragraph a form feed ends a line.
+            QTextBlockFormat pageBreak;
+            pageBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            for (std::size_t i = 1; i < lines.size(); ++i) {
+                if (lines[i].NewPage) {
+                    QTextCursor(document()->findBlockByNumber(firstBlock + static_cast<int>(i)))
+                        .mergeBlockFormat(pageBreak);
+                }
             }
         }
+        cursor.endEditBlock();
+    };
+    if (IsItemless(*document())) {
+        Refill(insert);
+    } else {
+        // Qt lays out an insertion into a document that held text before the insertion returns,
+        // all of it. Without a page size the layout waits; given its size back, it lays the whole
+        // document out in steps, as Refill's.
+        const QSizeF pageSize = document()->pageSize();
+        const int anchor = textCursor().anchor();
+        const int position = textCursor().position();
+        document()->setPageSize(QSizeF(0, 0));
+        insert();
+        // A caret at the end moves along to the new end, and showing it there would lay out all.
+        QTextCursor caret(document());
+        caret.setPosition(anchor);
+        caret.setPosition(position, QTextCursor::KeepAnchor);
+        setTextCursor(caret);
+        document()->setPageSize(pageSize);
     }
-    cursor.endEditBlock();
     ItemsChanged();
     return true;
 }

@@ -71,13 +71,6 @@ bool TRichPane::WordKeyPressed(QKeyEvent* event)
     return true;
 }
 
-void TRichPane::keyPressEvent(QKeyEvent* event)
-{
-    if (!WordKeyPressed(event)) {
-        QTextEdit::keyPressEvent(event);
-    }
-}
-
 void TRichPane::mousePressEvent(QMouseEvent* event)
 {
     FDragWord = {-1, -1};

@@ -3,6 +3,7 @@
 #include "RVHtml.h"
 
 #include <QDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -80,11 +81,49 @@ TEST_F(Files, FormFeedStartsANewPage)
 TEST_F(Files, LoadPlainTextAppendsOneParagraphInTheGivenStyles)
 {
     SetPaneText(Pane, QStringLiteral("kept"));
+    QTextCursor caret(Pane.document());
+    caret.movePosition(QTextCursor::End);
+    Pane.setTextCursor(caret);
     WriteBytes(QStringLiteral("in.txt"), "a\nb\nc\n");
     ASSERT_TRUE(Pane.LoadPlainText(Path(QStringLiteral("in.txt")), 3, 1, true));
+    EXPECT_EQ(Pane.textCursor().position(), 4); // the caret stays where it was
     EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:kept", "P3:a", "L3:b", "L3:c"}));
     EXPECT_EQ(Pane.ItemInfo(1).ParaNo, 1);
     EXPECT_EQ(GetPaneText(Pane), QStringLiteral("kept\r\na\r\nb\r\nc"));
+}
+
+// An opened file is one paragraph, saved so; what the user types or pastes into it splits it as
+// any paragraph splits.
+TEST_F(Files, LineEndsTypedOrPastedIntoAnOpenedFileStartParagraphs)
+{
+    WriteBytes(QStringLiteral("in.txt"), "a\nb\nc");
+    ASSERT_TRUE(Pane.LoadPlainText(Path(QStringLiteral("in.txt")), 0, 0, true));
+    ASSERT_TRUE(Pane.SaveHtml(Path(QStringLiteral("p.htm")), QStringLiteral("p"), QString(), 0x4800));
+    EXPECT_TRUE(ReadBytes(QStringLiteral("p.htm")).contains("\r\n<div>a<br>\r\nb<br>\r\nc</div>\r\n"));
+    QTextCursor cursor(Pane.document());
+    cursor.setPosition(3); // after "b"
+    Pane.setTextCursor(cursor);
+    QTest::keyClick(&Pane, Qt::Key_Return);
+    EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:a", "L0:b", "P0:", "L0:c"}));
+
+    cursor.setPosition(1); // after "a"
+    Pane.setTextCursor(cursor);
+    Pane.insertPlainText(QStringLiteral("x\ny"));
+    EXPECT_EQ(ItemsOf(Pane), (TItemList{"P0:ax", "P0:y", "L0:b", "P0:", "L0:c"}));
+}
+
+TEST_F(Files, OpeningIsOneStepToUndo)
+{
+    WriteBytes(QStringLiteral("in.txt"), "a\nb");
+    for (const bool empty : {true, false}) {
+        SetPaneText(Pane, empty ? QString() : QStringLiteral("kept"));
+        const QString before = GetPaneText(Pane);
+        ASSERT_TRUE(Pane.LoadPlainText(Path(QStringLiteral("in.txt")), 0, 0, true));
+        Pane.undo();
+        EXPECT_EQ(GetPaneText(Pane), before) << empty;
+        Pane.redo();
+        EXPECT_EQ(ItemsOf(Pane).back(), "L0:b") << empty;
+    }
 }
 
 TEST_F(Files, UnreadableFileLeavesTheDocumentAlone)
