@@ -87,6 +87,12 @@ const QByteArray SorryPage = "<html><head><title>Sorry</title></head><body><h1>S
                              "<p>Too many requests from this client. Please try again later.</p>"
                              "</body></html>\n";
 
+const QByteArray MovedPage = "<html><head><title>302 Moved</title></head><body><h1>302 Moved</h1>"
+                             "The document has moved.</body></html>\n";
+
+const QByteArray TooLargePage = "<html><head><title>Error 413</title></head><body><h1>413.</h1>"
+                                "<p>Your client issued a request that was too large.</p></body></html>\n";
+
 } // namespace
 
 QString TFakeEndpoint::FakeTranslation(const QString& text, const QString& sourceLang,
@@ -116,19 +122,27 @@ TFormFields RequestParameters(const TRecordedRequest& request)
     return fields;
 }
 
-QByteArray DefaultAnswer(const TRecordedRequest& request, const QList<QByteArray>& refusedClients)
+QByteArray DefaultAnswer(const TRecordedRequest& request, const TFakeEndpointOptions& options)
 {
     const bool close = HeaderValue(request.Head, "Connection").toLower().contains("close");
     if (TargetPath(request.Target) != TranslatePath)
         return Answer("404 Not Found", "text/html", "<html><body><h1>Not Found</h1></body></html>\n", close);
 
     const TFormFields fields = RequestParameters(request);
-    if (refusedClients.contains(FormValue(fields, "client")))
-        return Answer("429 Too Many Requests", "text/html; charset=UTF-8", SorryPage, close);
+    if (options.RefusedClients.contains(FormValue(fields, "client"))) {
+        if (!options.RefuseByRedirect)
+            return Answer("429 Too Many Requests", "text/html; charset=UTF-8", SorryPage, close);
+        const QByteArray location = "/sorry/index?continue=" + request.Target.toPercentEncoding();
+        QByteArray answer = Answer("302 Found", "text/html; charset=UTF-8", MovedPage, close);
+        return answer.insert(answer.indexOf("\r\n") + 2, "Location: " + location + "\r\n");
+    }
 
-    const QByteArray body =
-        TranslationJson(QString::fromUtf8(FormValue(fields, "q")), QString::fromUtf8(FormValue(fields, "sl")),
-                        QString::fromUtf8(FormValue(fields, "tl")));
+    const QString text = QString::fromUtf8(FormValue(fields, "q"));
+    if (text.toUcs4().size() > LongestText)
+        return Answer("413 Request Entity Too Large", "text/html; charset=UTF-8", TooLargePage, close);
+
+    const QByteArray body = TranslationJson(text, QString::fromUtf8(FormValue(fields, "sl")),
+                                            QString::fromUtf8(FormValue(fields, "tl")));
     return Answer("200 OK", "application/json; charset=UTF-8", body, close);
 }
 

@@ -2,7 +2,8 @@
 // A scripted stand-in for the translation endpoint on 127.0.0.1, plain HTTP or HTTPS with the
 // test certificate authority of this folder. It records every request exactly as the bytes
 // arrived and answers from a queue of scripted answers, or, when the queue is empty, like the
-// real endpoint: a translation, or 429 with a "sorry" page for the client ids it refuses.
+// real endpoint: a translation, 413 for a text of more than 5,000 characters, or 429 with a
+// "sorry" page (or a 302 to it) for the client ids it refuses.
 // It can also act as an HTTP proxy that opens CONNECT tunnels into itself.
 
 #include <QByteArray>
@@ -56,6 +57,7 @@ struct TFakeEndpointOptions
     QByteArray ConnectAnswer{};    // when set, the proxy answers every CONNECT with these raw bytes
                                    // (a refusal) instead of opening the tunnel
     QList<QByteArray> RefusedClients = {"gtx"}; // client ids answered with 429 by the default answer
+    bool RefuseByRedirect = false;              // refused ids get a 302 to the "sorry" page instead of a 429
     // Called on a connection's thread as each request is recorded, number counting from 1, with
     // the endpoint's lock held: it must not call back into the endpoint.
     std::function<void(const TRecordedRequest& request, int number)> OnRequest{};

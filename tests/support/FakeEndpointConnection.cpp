@@ -113,7 +113,7 @@ void TFakeEndpoint::TImpl::ServeRequests(TConnectionStream& stream, int number)
             continue;
         }
         if (!answer) {
-            if (!stream.Write(DefaultAnswer(request, FOptions.RefusedClients)) || WantsClose(request))
+            if (!stream.Write(DefaultAnswer(request, FOptions)) || WantsClose(request))
                 return;
             continue;
         }

@@ -22,9 +22,10 @@ namespace {
 
 constexpr const char* Usage =
     "usage: fake_endpoint [--tls] [--proxy] [--proxy-credentials USER:PASS] [--refuse ID[,ID...]]\n"
-    "                     [--log-dir DIR] [--ignore-stdin]\n"
+    "                     [--refuse-by-redirect] [--log-dir DIR] [--ignore-stdin]\n"
     "Prints the port, then serves on 127.0.0.1 until SIGTERM, SIGINT or the end of standard input\n"
-    "(with --ignore-stdin only until a signal). --refuse defaults to gtx; --refuse \"\" refuses none.\n";
+    "(with --ignore-stdin only until a signal). --refuse defaults to gtx; --refuse \"\" refuses none.\n"
+    "Refused ids get 429, or with --refuse-by-redirect a 302 to /sorry/index.\n";
 
 struct TArguments
 {
@@ -43,6 +44,8 @@ std::optional<TArguments> ParseArguments(int argc, char** argv)
             arguments.Options.Tls = true;
         } else if (option == "--proxy") {
             arguments.Options.Proxy = true;
+        } else if (option == "--refuse-by-redirect") {
+            arguments.Options.RefuseByRedirect = true;
         } else if (option == "--ignore-stdin") {
             arguments.IgnoreStdin = true;
         } else if (option == "--proxy-credentials" && hasValue) {

@@ -94,6 +94,16 @@ TEST(FakeEndpoint, DefaultAnswers)
          R"([[["Good morning","صباح الخير",null,null,10]],null,"ar"])"},
         {"/translate_a/single?client=gtx&sl=en&tl=ar&q=Hello", 429, "text/html; charset=UTF-8", {}},
         {"/elsewhere", 404, "text/html", {}},
+        // The endpoint's limit is in characters: 5,000 emoji pass, one letter more does not.
+        {"POST client=t&sl=en&tl=ar&q=" + QString(5000, u'a').toUtf8(),
+         200,
+         "application/json; charset=UTF-8",
+         {}},
+        {"POST client=t&sl=en&tl=ar&q=" + QString(5001, u'a').toUtf8(), 413, "text/html; charset=UTF-8", {}},
+        {"POST client=t&sl=en&tl=ar&q=" + QStringLiteral("😀").repeated(5000).toUtf8().toPercentEncoding(),
+         200,
+         "application/json; charset=UTF-8",
+         {}},
     };
 
     TFakeEndpoint endpoint;
@@ -115,7 +125,19 @@ TEST(FakeEndpoint, DefaultAnswers)
             EXPECT_EQ(AnswerBody(answer), c.Body);
         }
     }
-    EXPECT_EQ(endpoint.ClientIds(), (QList<QByteArray>{"t", "dict", "t", "gtx"}));
+    EXPECT_EQ(endpoint.ClientIds(), (QList<QByteArray>{"t", "dict", "t", "gtx", "t", "t", "t"}));
+}
+
+TEST(FakeEndpoint, RefusesByRedirectToTheSorryPage)
+{
+    TFakeEndpoint endpoint({.RefuseByRedirect = true});
+    TTestClient client(endpoint.Port());
+    const QByteArray target = "/translate_a/single?client=gtx&sl=en&tl=ar&q=Hello";
+    client.Send(Get(target, endpoint.Port()));
+    const QByteArray answer = client.ReadAnswer();
+    EXPECT_EQ(StatusCode(answer), 302);
+    EXPECT_TRUE(answer.contains("\r\nLocation: /sorry/index?continue=" + target.toPercentEncoding() + "\r\n"))
+        << answer.toStdString();
 }
 
 TEST(FakeEndpoint, ScriptedRespondClosesWhenAsked)
