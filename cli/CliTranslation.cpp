@@ -1,13 +1,12 @@
 #include "CliTranslation.h"
 
-#include "AnswerText.h"
 #include "AppSettings.h"
-#include "DecodeTranslation.h"
 #include "HttpClient.h"
 #include "MyThread.h"
 #include "ProxySettings.h"
 #include "RequestHeaders.h"
 #include "TextTrim.h"
+#include "TranslationResult.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -103,7 +102,7 @@ TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile,
 
     TInterruptWatch interrupt(http);
     TCliReceiver receiver;
-    QByteArray result;
+    TTranslationResult result;
     std::mutex shownMutex;
     QString shown; // the text of a failed GET, as the window's box shows it
     const auto showMessage = [&](const QString& message) {
@@ -127,15 +126,11 @@ TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile,
     if (receiver.Received == WM_TRANSLATION_FAILED) {
         // The window's output pane shows this text; a reader of standard error who has just seen
         // the same text from the failed GET does not need it twice.
-        const QString failure = TranslationFailureText(AnswerFromBytes(result));
         std::lock_guard lock(shownMutex);
-        return {QString(), failure == shown ? QString() : failure, 1};
+        return {QString(), result.ErrorText == shown ? QString() : result.ErrorText, 1};
     }
-    QString translation;
-    QString errorText;
-    DecodeTranslation(AnswerFromBytes(result), translation, errorText);
-    if (!errorText.isEmpty()) {
-        return {QString(), errorText, 1};
+    if (!result.ErrorText.isEmpty()) {
+        return {QString(), result.ErrorText, 1};
     }
-    return {translation, QString(), 0};
+    return {result.Translation, QString(), 0};
 }

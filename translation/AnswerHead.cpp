@@ -37,6 +37,7 @@ bool TAnswerHead::ReadLine(const char* data, std::size_t size, TCookieStore& coo
             SawStatus = true;
             HeadComplete = false;
             Chunked = false;
+            Location.clear();
             StatusLine = line;
             StatusCode = StatusCodeOf(line);
         }
@@ -55,6 +56,8 @@ bool TAnswerHead::ReadLine(const char* data, std::size_t size, TCookieStore& coo
             cookies.Store(value, target.Host, target.Target, now);
         } else if (name == "transfer-encoding" && value.toLower().contains("chunked")) {
             Chunked = true;
+        } else if (name == "location") {
+            Location = value;
         }
     }
     return true;

@@ -29,6 +29,7 @@ struct TAnswerHead
     int StatusCode = -1;
     bool Chunked = false;
     bool LineTooLong = false;
+    QByteArray Location; // of the head read last, as sent
 
     // Takes one line, its line end included; a Set-Cookie line goes to cookies as an answer to
     // target. False, with LineTooLong set, for a line over the limit: the transfer must stop.

@@ -430,7 +430,7 @@ void THttpClient::ThrowUnlessAnswered(const TAnswerHead& head, int curlCode, lon
         throw THttpError(QString::fromLatin1(MaxLineLengthExceeded));
     }
     const auto statusLineFailure = [&] {
-        return THttpError(QString::fromLatin1(head.StatusLine), head.StatusCode);
+        return THttpError(QString::fromLatin1(head.StatusLine), head.StatusCode, head.Location);
     };
     if (!head.SawStatus) {
         // libcurl hands over no status line it cannot read; of this client's texts the closest

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <utility>
 
-THttpError::THttpError(const QString& message, int statusCode)
-    : std::runtime_error(message.toStdString()), FStatusCode(statusCode)
+THttpError::THttpError(const QString& message, int statusCode, const QByteArray& location)
+    : std::runtime_error(message.toStdString()), FStatusCode(statusCode), FLocation(location)
 {
 }
 

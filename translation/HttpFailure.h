@@ -10,13 +10,16 @@
 class THttpError : public std::runtime_error
 {
 public:
-    // statusCode: the answer's status for a non-2xx answer, 0 for every other failure
-    explicit THttpError(const QString& message, int statusCode = 0);
+    // statusCode: the answer's status for a non-2xx answer, 0 for every other failure;
+    // location: that answer's Location header, where it had one
+    explicit THttpError(const QString& message, int statusCode = 0, const QByteArray& location = {});
     QString Message() const { return QString::fromUtf8(what()); }
     int StatusCode() const { return FStatusCode; }
+    const QByteArray& Location() const { return FLocation; }
 
 private:
     int FStatusCode;
+    QByteArray FLocation;
 };
 
 // A request stopped by THttpClient::Cancel; nothing is to be reported for it.

@@ -1,14 +1,19 @@
 #include "MyThread.h"
 
+#include "AnswerText.h"
+#include "DecodeTranslation.h"
 #include "HttpClient.h"
 #include "HttpFailure.h"
 #include "RequestHeaders.h"
 #include "ServiceClients.h"
+#include "TextPieces.h"
 #include "TranslationRequest.h"
+#include "TranslationResult.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -22,10 +27,10 @@ bool IsBlank(const QByteArray& bytes)
 } // namespace
 
 TMyThread::TMyThread(QObject* window, THttpClient* http, const QString& text, const QString& sourceLang,
-                     const QString& targetLang, QByteArray* resultStream, TShowMessage showMessage,
+                     const QString& targetLang, TTranslationResult* result, TShowMessage showMessage,
                      const QStringList& clientIds)
     : FWindow(window), FHTTP(http), FText(text), FSourceLang(sourceLang), FTargetLang(targetLang),
-      FResult(resultStream), FShowMessage(std::move(showMessage)), FClientIds(clientIds)
+      FResult(result), FShowMessage(std::move(showMessage)), FClientIds(clientIds)
 {
     connect(this, &QThread::finished, this, &QObject::deleteLater);
     start();
@@ -41,51 +46,77 @@ void TMyThread::run()
 
 void TMyThread::DoTranslate()
 {
+    const TTextPieces cut = CutIntoPieces(FText);
+    const qsizetype count = cut.Pieces.size();
     try {
-        const QStringList ids = ClientIdsToTry(FClientIds);
-        QByteArray response;
-        for (qsizetype i = 0; i < ids.size(); ++i) {
-            const TTranslationRequest request =
-                ComposeTranslationRequest(ServiceBaseUrl.toLatin1(), FText, FSourceLang, FTargetLang, ids[i]);
-            response.clear();
-            try {
-                if (request.IsPost) {
-                    FHTTP->Post(request.Url, request.FormLines, response);
-                } else {
-                    FHTTP->Get(request.Url, response);
-                }
-                RememberWorkingClientId(ids[i]);
-                break;
-            } catch (const THttpError& error) {
-                if (IsClientRefusal(error.StatusCode()) && i + 1 < ids.size()) {
-                    continue; // the endpoint refuses this id; the next one may do
-                }
-                if (request.IsPost) {
-                    throw;
-                }
-                FShowMessage(error.Message());
-                if (IsBlank(response)) {
-                    throw; // nothing of an answer arrived: the failure itself is the report
-                }
-                break;
+        QStringList translations;
+        for (qsizetype k = 0; k < count; ++k) {
+            if (FHTTP->IsCancelled()) {
+                return; // the owner is going away: no further piece
             }
+            if (count > 1) {
+                Report(std::make_unique<TTranslationProgressEvent>(k + 1, count));
+            }
+            bool last = false;
+            const QByteArray answer = ExchangePiece(cut.Pieces[k], last);
+            QString translation;
+            DecodeTranslation(AnswerFromBytes(answer), translation, FResult->ErrorText);
+            // A piece that did not give a translation ends the whole one with what it gave:
+            // half a text is no translation of it.
+            if (last || !FResult->ErrorText.isEmpty()) {
+                FResult->Translation = translation;
+                Report(std::make_unique<QEvent>(WM_TRANSLATION_DONE));
+                return;
+            }
+            translations.append(translation);
         }
-        FResult->append(response);
-        Report(WM_TRANSLATION_DONE);
+        FResult->Translation = JoinTranslatedPieces(translations, cut.Separators);
+        Report(std::make_unique<QEvent>(WM_TRANSLATION_DONE));
     } catch (const THttpCancelled&) {
         // The owner is going away: it expects nothing more from this worker.
     } catch (const std::exception& error) {
-        if (IsBlank(*FResult)) {
-            FResult->append(error.what());
-        }
-        Report(WM_TRANSLATION_FAILED);
+        FResult->Translation.clear();
+        FResult->ErrorText = TranslationFailureText(QString::fromUtf8(error.what()));
+        Report(std::make_unique<QEvent>(WM_TRANSLATION_FAILED));
     }
 }
 
-void TMyThread::Report(QEvent::Type type)
+QByteArray TMyThread::ExchangePiece(const QString& piece, bool& last)
 {
-    if (FHTTP->IsCancelled()) {
-        return;
+    const QStringList ids = ClientIdsToTry(FClientIds);
+    QByteArray answer;
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        const TTranslationRequest request =
+            ComposeTranslationRequest(ServiceBaseUrl.toLatin1(), piece, FSourceLang, FTargetLang, ids[i]);
+        answer.clear();
+        try {
+            SendTranslationRequest(*FHTTP, request, answer);
+            RememberWorkingClientId(ids[i]);
+            return answer;
+        } catch (const THttpError& error) {
+            if (IsClientRefusal(error)) {
+                RememberRefusedClientId(ids[i]);
+                if (i + 1 < ids.size()) {
+                    continue; // the endpoint refuses this id; the next one may do
+                }
+            }
+            if (request.IsPost) {
+                throw;
+            }
+            FShowMessage(error.Message());
+            if (IsBlank(answer)) {
+                throw; // nothing of an answer arrived: the failure itself is the report
+            }
+            last = true;
+            return answer;
+        }
     }
-    QCoreApplication::postEvent(FWindow, new QEvent(type));
+    return answer;
+}
+
+void TMyThread::Report(std::unique_ptr<QEvent> event)
+{
+    if (!FHTTP->IsCancelled()) {
+        QCoreApplication::postEvent(FWindow, event.release());
+    }
 }

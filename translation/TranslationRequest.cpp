@@ -1,5 +1,6 @@
 #include "TranslationRequest.h"
 
+#include "HttpClient.h"
 #include "UrlEncode.h"
 
 TTranslationRequest ComposeTranslationRequest(const QByteArray& serviceBaseUrl, const QString& text,
@@ -22,4 +23,13 @@ TTranslationRequest ComposeTranslationRequest(const QByteArray& serviceBaseUrl, 
                       "&dt=t&q=" + encoded;
     }
     return request;
+}
+
+void SendTranslationRequest(THttpClient& http, const TTranslationRequest& request, QByteArray& answer)
+{
+    if (request.IsPost) {
+        http.Post(request.Url, request.FormLines, answer);
+    } else {
+        http.Get(request.Url, answer);
+    }
 }

@@ -20,3 +20,9 @@ struct TTranslationRequest
 TTranslationRequest ComposeTranslationRequest(const QByteArray& serviceBaseUrl, const QString& text,
                                               const QString& sourceLang, const QString& targetLang,
                                               const QString& clientId);
+
+class THttpClient;
+
+// Sends the request on http and appends the body of its answer to answer. Throws as
+// THttpClient::Get and Post do.
+void SendTranslationRequest(THttpClient& http, const TTranslationRequest& request, QByteArray& answer);

@@ -5,6 +5,7 @@
 
 #include "ErrorBox.h"
 #include "Icons.h"
+#include "TranslationResult.h"
 #include "frm_Root.h"
 
 #include <QByteArray>
@@ -73,8 +74,8 @@ public:
     // Where the loading animation is read from; the library beside the program unless a test
     // points elsewhere.
     QString ResourceLibrary;
-    // The result stream of the translation in flight; none while idle.
-    std::unique_ptr<QByteArray> FResultStream;
+    // The result of the translation in flight, written by its worker; none while idle.
+    std::unique_ptr<TTranslationResult> FResult;
 
     void LoadSettings();
     void ApplyProxySettings();

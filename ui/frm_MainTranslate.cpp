@@ -1,15 +1,14 @@
-// The translate command, the worker's two reports and what becomes of a worker when the window
+// The translate command, the worker's reports and what becomes of a worker when the window
 // closes.
 
-#include "AnswerText.h"
 #include "AppSettings.h"
 #include "ClipboardText.h"
-#include "DecodeTranslation.h"
 #include "HttpClient.h"
 #include "MyThread.h"
 #include "PaneText.h"
 #include "RequestHeaders.h"
 #include "RichPane.h"
+#include "TranslationResult.h"
 #include "WorkerMessage.h"
 #include "frm_Main.h"
 #include "untCommon.h"
@@ -19,6 +18,17 @@
 #include <QLabel>
 #include <QMetaObject>
 #include <QPushButton>
+
+namespace {
+
+// With the piece in flight when the text goes in several.
+QString WaitingLine(qsizetype piece = 0, qsizetype pieces = 1)
+{
+    const QString line = QStringLiteral("Translation, please wait ...");
+    return pieces > 1 ? line + QStringLiteral(" (%1/%2)").arg(piece).arg(pieces) : line;
+}
+
+} // namespace
 
 void TfrmMain::btnTransClick()
 {
@@ -49,7 +59,7 @@ void TfrmMain::StartTranslation()
     }
     FTranslating = true;
     try {
-        ShowOneLine(E2, QStringLiteral("Translation, please wait ..."));
+        ShowOneLine(E2, WaitingLine());
         QCoreApplication::processEvents();
         PrepareRequestHeaders(*HTTP);
         ImgLoad->setVisible(true);
@@ -59,12 +69,12 @@ void TfrmMain::StartTranslation()
         throw;
     }
     btnTrans->setEnabled(false);
-    FResultStream = std::make_unique<QByteArray>();
+    FResult = std::make_unique<TTranslationResult>();
     const bool englishToArabic = AppSettings.Direction == 0;
     FWorkerMessage = std::make_shared<TWorkerMessage>(this);
     FWorker = new TMyThread(
         this, HTTP.get(), FSourceText, englishToArabic ? QStringLiteral("en") : QStringLiteral("ar"),
-        englishToArabic ? QStringLiteral("ar") : QStringLiteral("en"), FResultStream.get(),
+        englishToArabic ? QStringLiteral("ar") : QStringLiteral("en"), FResult.get(),
         [message = FWorkerMessage](const QString& text) { message->ShowAndWait(text); },
         ReadClientIds(SettingsFilePath));
 }
@@ -77,6 +87,13 @@ bool TfrmMain::event(QEvent* e)
     }
     if (e->type() == WM_TRANSLATION_FAILED) {
         RunHandler([this] { WMTranslationFailed(); });
+        return true;
+    }
+    if (e->type() == WM_TRANSLATION_PROGRESS) {
+        const auto* progress = static_cast<TTranslationProgressEvent*>(e);
+        if (FTranslating) {
+            RunHandler([this, progress] { ShowOneLine(E2, WaitingLine(progress->Piece, progress->Pieces)); });
+        }
         return true;
     }
     return TfrmRoot::event(e);
@@ -94,22 +111,15 @@ void TfrmMain::WMTranslationFailed()
 
 void TfrmMain::ShowTranslationResult(bool done)
 {
-    QString translation;
-    QString errorText;
+    // The worker has decoded everything; a failed exchange brought no answer, and its result
+    // says what failed, not that an answer could not be parsed.
+    const TTranslationResult result = FResult ? std::move(*FResult) : TTranslationResult();
+    FResult.reset();
     try {
-        const QString answer = FResultStream ? AnswerFromBytes(*FResultStream) : QString();
-        FResultStream.reset();
-        // A failed exchange brought no answer: the stream holds what failed, and that is what
-        // the user is told, not that an answer could not be parsed.
-        if (done) {
-            DecodeTranslation(answer, translation, errorText);
+        if (done && result.ErrorText.isEmpty()) {
+            SetPaneText(*E2, result.Translation);
         } else {
-            errorText = TranslationFailureText(answer);
-        }
-        if (done && errorText.isEmpty()) {
-            SetPaneText(*E2, translation);
-        } else {
-            ShowOneLine(E2, errorText);
+            ShowOneLine(E2, result.ErrorText);
         }
     } catch (...) {
         FinishTranslation();
@@ -117,8 +127,8 @@ void TfrmMain::ShowTranslationResult(bool done)
     }
     FinishTranslation();
     if (done && AppSettings.AutoCopy) {
-        FLastCopiedText = translation;
-        FClipboardText = translation;
+        FLastCopiedText = result.Translation;
+        FClipboardText = result.Translation;
         WriteClipboardText(FClipboardText);
     }
     E2->setFocus();

@@ -30,7 +30,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <QThread>
 #include <QToolButton>
+
+#include <atomic>
 
 using namespace zorvanel::test;
 
@@ -349,6 +352,89 @@ TEST_F(MainWindowTest, ClosingDuringATranslationCancelsIt)
     FWindow.reset();
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(FServices->Errors.isEmpty());
+}
+
+// Three paragraphs of 3,999 characters each: a text that goes in three pieces.
+const QString ThreeParagraphs = QStringLiteral("one ").repeated(1000).trimmed() + QStringLiteral("\r\n") +
+                                QStringLiteral("two ").repeated(1000).trimmed() + QStringLiteral("\r\n") +
+                                QStringLiteral("six ").repeated(1000).trimmed();
+
+QByteArray TranslationAnswer(const QByteArray& translation)
+{
+    const QByteArray body = "[[[\"" + translation + "\",\"x\",null,null,10]],null,\"en\"]";
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+TEST_F(MainWindowTest, LongTextShowsThePieceInFlightAndThenTheWholeTranslation)
+{
+    std::atomic<bool> holdBack{true};
+    TFakeEndpoint endpoint(
+        {.RefusedClients = {}, .OnRequest = [&holdBack](const TRecordedRequest&, int number) {
+             QElapsedTimer guard;
+             guard.start();
+             while (number == 2 && holdBack && guard.elapsed() < 20000) {
+                 QThread::msleep(5);
+             }
+         }});
+    WriteSettings("[General]\nAutoCopy=1\n[Connection]\nClients=at\n");
+    TfrmMain& window = Open(&endpoint);
+    SetPaneText(*window.E1, ThreeParagraphs);
+    window.btnTrans->click();
+    const QString waiting = QStringLiteral("Translation, please wait ... (2/3)");
+    QElapsedTimer guard;
+    guard.start();
+    while (GetPaneText(*window.E2) != waiting && guard.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_EQ(GetPaneText(*window.E2), waiting);
+    EXPECT_TRUE(window.IsTranslating());
+    holdBack = false;
+    WaitWhileTranslating();
+    const QStringList paragraphs = ThreeParagraphs.split(QStringLiteral("\r\n"));
+    const QString joined = QStringLiteral("ar: ") + paragraphs[0] + QStringLiteral("\r\nar: ") +
+                           paragraphs[1] + QStringLiteral("\r\nar: ") + paragraphs[2];
+    EXPECT_EQ(GetPaneText(*window.E2), joined);
+    EXPECT_EQ(window.E2->document()->blockCount(), 3);
+    EXPECT_EQ(ReadClipboardText(), joined);
+    EXPECT_TRUE(window.E2->hasFocus() || QApplication::focusWidget() == window.E2);
+}
+
+TEST_F(MainWindowTest, FailureOfALaterPieceShowsItsTextAndNothingOfTheEarlierOnes)
+{
+    TFakeEndpoint endpoint;
+    endpoint.Respond(TranslationAnswer("T1"));
+    endpoint.Respond("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+    WriteSettings("[General]\nAutoCopy=1\n[Connection]\nClients=at\n");
+    TfrmMain& window = Open(&endpoint);
+    WriteClipboardText(QStringLiteral("before"));
+    Translate(ThreeParagraphs);
+    EXPECT_EQ(GetPaneText(*window.E2), "Translate Engine disabled, Please try again later.");
+    EXPECT_EQ(ReadClipboardText(), "before");
+    EXPECT_EQ(endpoint.Requests().size(), 2u);
+    EXPECT_TRUE(window.btnTrans->isEnabled());
+    EXPECT_TRUE(FServices->OpenMessages.isEmpty());
+}
+
+TEST_F(MainWindowTest, ClosingDuringALaterPieceReturnsWithoutWaitingForIt)
+{
+    TFakeEndpoint endpoint({.RefusedClients = {}});
+    endpoint.Respond(TranslationAnswer("T1"));
+    endpoint.Enqueue({TScriptedAnswer::TKind::Silent}); // never answers: only a cancel ends it
+    TfrmMain& window = Open(&endpoint);
+    SetPaneText(*window.E1, ThreeParagraphs);
+    window.btnTrans->click();
+    QElapsedTimer guard;
+    guard.start();
+    while (endpoint.Requests().size() < 2 && guard.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    ASSERT_EQ(endpoint.Requests().size(), 2u);
+    window.close();
+    FWindow.reset();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(endpoint.Requests().size(), 2u) << "no piece after the window closed";
     EXPECT_TRUE(FServices->Errors.isEmpty());
 }
 
