@@ -27,6 +27,8 @@ TCliOptions ParseCliOptions(const QStringList& arguments)
             onlyWords = true;
         } else if (name == u"--help" || name == u"-h") {
             options.Help = true;
+        } else if (name == u"--check") {
+            options.Check = true;
         } else if (name == u"--direction") {
             const QString direction = value();
             if (direction != u"0" && direction != u"1") {
@@ -41,6 +43,9 @@ TCliOptions ParseCliOptions(const QStringList& arguments)
         } else {
             throw std::invalid_argument("unknown option " + argument.toStdString());
         }
+    }
+    if (options.Check && !options.Words.isEmpty()) {
+        throw std::invalid_argument("--check takes no text");
     }
     return options;
 }

@@ -4,6 +4,7 @@
 #include "AppSettings.h"
 #include "CliOptions.h"
 #include "CliTranslation.h"
+#include "ServiceCheck.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -46,18 +47,24 @@ int main(int argc, char* argv[])
     }
     if (options.Help) {
         PrintLine(stdout, QString::fromLatin1(CliUsage));
-        PrintLine(stdout,
-                  QStringLiteral("Translates TEXT (or standard input) between English (--direction 0, to "
-                                 "Arabic) and Arabic (--direction 1, to English).\n"
-                                 "Without --direction the direction of the settings file is used."));
+        PrintLine(stdout, QStringLiteral(
+                              "Translates TEXT (or standard input) between English (--direction 0, to "
+                              "Arabic) and Arabic (--direction 1, to English).\n"
+                              "Without --direction the direction of the settings file is used.\n"
+                              "A text of more than 5,000 characters is translated in pieces.\n"
+                              "--check sends \"Hello\" once with each client id of the settings and prints\n"
+                              "one line per id: \"ok\" and the milliseconds, or \"refused\" or \"failed\"\n"
+                              "with the status line or failure text; exit status 0 when one id works."));
         return 0;
     }
 
-    const QString text = options.Words.isEmpty() ? ReadStandardInput() : options.Words.join(u' ');
     const QString settingsFile =
         options.SettingsFile.isEmpty() ? DefaultSettingsFilePath() : options.SettingsFile;
-
-    const TCliOutcome outcome = RunCliTranslation(text, settingsFile, options.Direction);
+    const TCliOutcome outcome =
+        options.Check
+            ? RunServiceCheck(settingsFile)
+            : RunCliTranslation(options.Words.isEmpty() ? ReadStandardInput() : options.Words.join(u' '),
+                                settingsFile, options.Direction);
     if (!outcome.Output.isNull()) {
         PrintLine(stdout, outcome.Output);
     }

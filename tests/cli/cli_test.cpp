@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -172,6 +173,51 @@ TEST_F(CliTest, InterruptCancelsTheRequestInFlight)
     ::kill(pid_t(process->processId()), SIGINT);
     ASSERT_TRUE(process->waitForFinished(20000));
     EXPECT_EQ(process->exitCode(), 130);
+}
+
+TEST_F(CliTest, LongTextGoesInPiecesAndPrintsTheJoinedTranslation)
+{
+    TFakeEndpoint endpoint({.RefusedClients = {}});
+    const QString first = QStringLiteral("one ").repeated(1000).trimmed();
+    const QString second = QStringLiteral("two ").repeated(1000).trimmed();
+    const TRun run = Run(endpoint, {"--direction", "0"}, (first + u'\n' + second + u'\n').toUtf8());
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_EQ(run.Out, QStringLiteral("ar: ") + first + QStringLiteral("\nar: ") + second + u'\n');
+    EXPECT_EQ(endpoint.Requests().size(), 2u);
+}
+
+TEST_F(CliTest, CheckTriesEveryClientIdOnceAndSaysWhichWork)
+{
+    TFakeEndpoint endpoint({.RefuseByRedirect = true}); // refuses gtx with a 302 to its sorry page
+    WriteSettings("[Connection]\nClients=gtx,at\n");
+    const TRun oneWorks = Run(endpoint, {"--check"});
+    EXPECT_EQ(oneWorks.ExitCode, 0) << oneWorks.Err.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("\\Agtx refused HTTP/1.1 302 Found\nat ok \\d+ ms\n\\z"))
+                    .match(oneWorks.Out)
+                    .hasMatch())
+        << oneWorks.Out.toStdString();
+    EXPECT_EQ(endpoint.ClientIds(), (QList<QByteArray>{"gtx", "at"}));
+    const auto requests = endpoint.Requests();
+    EXPECT_TRUE(requests.back().Target.endsWith("&sl=en&tl=ar&dt=t&q=Hello"));
+
+    TFakeEndpoint refusesAll({.RefusedClients = {"gtx", "at"}});
+    const TRun noneWorks = Run(refusesAll, {"--check"});
+    EXPECT_EQ(noneWorks.ExitCode, 1);
+    EXPECT_EQ(noneWorks.Out,
+              "gtx refused HTTP/1.1 429 Too Many Requests\nat refused HTTP/1.1 429 Too Many Requests\n");
+
+    quint16 closedPort = 0;
+    {
+        TFakeEndpoint gone;
+        closedPort = gone.Port();
+    }
+    WriteSettings("[Connection]\nClients=at\n");
+    const TRun unreachable = Run("http://127.0.0.1:" + QByteArray::number(closedPort), {"--check"});
+    EXPECT_EQ(unreachable.ExitCode, 1);
+    EXPECT_EQ(unreachable.Out, "at failed Socket Error # 10061 Connection refused.\n");
+
+    const TRun withText = Run(endpoint, {"--check", "Hello"});
+    EXPECT_EQ(withText.ExitCode, 2);
 }
 
 } // namespace
