@@ -92,6 +92,7 @@ QByteArray TMyThread::ExchangePiece(const QString& piece, bool& last)
         try {
             SendTranslationRequest(*FHTTP, request, answer);
             RememberWorkingClientId(ids[i]);
+            FResult->ClientId = ids[i];
             return answer;
         } catch (const THttpError& error) {
             if (IsClientRefusal(error)) {
@@ -108,6 +109,7 @@ QByteArray TMyThread::ExchangePiece(const QString& piece, bool& last)
                 throw; // nothing of an answer arrived: the failure itself is the report
             }
             last = true;
+            FResult->ClientId = ids[i];
             return answer;
         }
     }

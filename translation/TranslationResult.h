@@ -11,4 +11,6 @@ struct TTranslationResult
     // user is to see it.
     QString Translation;
     QString ErrorText;
+    // The endpoint client id that gave the last answer; empty when none came.
+    QString ClientId;
 };

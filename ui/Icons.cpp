@@ -146,6 +146,14 @@ void Draw(QPainter& p, TIcon icon)
         p.drawLine(QPointF(1.5, 3.5), QPointF(8, 9));
         p.drawLine(QPointF(14.5, 3.5), QPointF(8, 9));
         break;
+    case TIcon::History:
+        p.setPen(QPen(Ink, 1.2));
+        p.setBrush(Paper);
+        p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+        p.setPen(QPen(Accent, 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(8, 8), QPointF(8, 4));
+        p.drawLine(QPointF(8, 8), QPointF(11, 9.5));
+        break;
     }
 }
 

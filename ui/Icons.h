@@ -21,6 +21,7 @@ enum class TIcon
     Mail,
     Info,
     Application,
+    History,
 };
 
 QIcon MakeIcon(TIcon icon);

@@ -5,6 +5,7 @@
 #include "AppSettings.h"
 #include "ApplicationTitle.h"
 #include "ErrorBox.h"
+#include "HistoryRecorder.h"
 #include "HttpClient.h"
 #include "Icons.h"
 #include "IniFiles.h"
@@ -14,6 +15,7 @@
 #include "RequestHeaders.h"
 #include "RichPane.h"
 #include "WorkerMessage.h"
+#include "frm_History.h"
 #include "untCommon.h"
 
 #include <QApplication>
@@ -202,12 +204,13 @@ void TfrmMain::CreateControls()
     setTabOrder(btnHelp, btnTrans);
 }
 
-void TfrmMain::AddMenuItem(QMenu* menu, const char* name, TIcon icon, const QString& caption,
-                           void (TfrmMain::*handler)())
+QAction* TfrmMain::AddMenuItem(QMenu* menu, const char* name, TIcon icon, const QString& caption,
+                               void (TfrmMain::*handler)())
 {
     QAction* item = menu->addAction(MakeIcon(icon), caption);
     item->setObjectName(QLatin1String(name));
     Bind(item, &QAction::triggered, handler);
+    return item;
 }
 
 void TfrmMain::CreateMenus()
@@ -224,6 +227,12 @@ void TfrmMain::CreateMenus()
                 &TfrmMain::miContactUsClick);
     pmHelp->addSeparator()->setObjectName(QStringLiteral("N1"));
     AddMenuItem(pmHelp, "miAbout", TIcon::Info, QStringLiteral("About"), &TfrmMain::miAboutClick);
+    pmHelp->addSeparator()->setObjectName(QStringLiteral("N4"));
+    miHistory =
+        AddMenuItem(pmHelp, "miHistory", TIcon::History, QStringLiteral("History..."), &TfrmMain::miHistoryClick);
+    miHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    // Ctrl+H works wherever the focus is in the window, not only while the menu is open.
+    addAction(miHistory);
 
     pmTrans = new QMenu(this);
     pmTrans->setObjectName(QStringLiteral("pmTrans"));

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -26,6 +27,9 @@ class TMyThread;
 class TRichPane;
 class TRVStyle;
 class TWorkerMessage;
+class THistoryRecorder;
+class TfrmHistory;
+struct THistoryEntry;
 
 class TfrmMain : public TfrmRoot
 {
@@ -64,6 +68,7 @@ public:
     QLabel* BarPanel;
     QMenu* pmHelp;
     QMenu* pmTrans;
+    QAction* miHistory;
     std::unique_ptr<TRVStyle> RVStyle1;
     std::unique_ptr<THttpClient> HTTP;
 
@@ -74,6 +79,8 @@ public:
     // Where the loading animation is read from; the library beside the program unless a test
     // points elsewhere.
     QString ResourceLibrary;
+    // The history file; empty until first needed, then the one of SettingsFilePath.
+    QString HistoryFile;
     // The result of the translation in flight, written by its worker; none while idle.
     std::unique_ptr<TTranslationResult> FResult;
 
@@ -86,6 +93,14 @@ public:
 
     // The pane named by a Tag: 0 the input pane, anything else the output pane.
     TRichPane* PaneOfTag(int tag) const;
+
+    // Puts a kept translation back: its source and translation into the panes, its direction
+    // chosen as the direction buttons choose it.
+    void LoadHistoryEntry(const THistoryEntry& entry);
+    // The history window while it is open.
+    TfrmHistory* HistoryWindow() const;
+    // Waits until the translations handed to the history so far are written (tests, closing).
+    void FlushHistory();
 
     // Requests from outside the window (the desktop bus, a second start, a global shortcut).
     // Shows, raises and activates the window.
@@ -120,6 +135,7 @@ public slots:
     void miContactUsClick();
     void miTryClick();
     void lbl1Click();
+    void miHistoryClick();
 
     void FormCreate() override;
 
@@ -135,8 +151,8 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
-    void AddMenuItem(QMenu* menu, const char* name, TIcon icon, const QString& caption,
-                     void (TfrmMain::*handler)());
+    QAction* AddMenuItem(QMenu* menu, const char* name, TIcon icon, const QString& caption,
+                         void (TfrmMain::*handler)());
     void E1ContextPopup(TRichPane* pane, QPoint mousePos);
     void PasteInto(int tag, bool automatic);
     void CopyFrom(int tag);
@@ -147,6 +163,9 @@ private:
     void ShowTranslationResult(bool done);
     void FinishTranslation();
     void StopWorker();
+    // Hands a translation that succeeded to the history.
+    void RecordTranslation(const QString& translation, const QString& clientId);
+    QString HistoryFilePath();
     int SenderTag() const;
     // Connects a signal to a handler whose failure goes to the error box.
     template <class TSender, class TSignal>
@@ -155,6 +174,11 @@ private:
     bool FShown = false;
     bool FTranslating = false;
     QPointer<TMyThread> FWorker;
+    // The direction the translation in flight was started with.
+    int FTranslationDirection = 0;
+    // Made with the first translation to keep, so that start-up never opens the history.
+    std::unique_ptr<THistoryRecorder> FHistory;
+    QPointer<TfrmHistory> FHistoryWindow;
     std::shared_ptr<TWorkerMessage> FWorkerMessage;
 };
 

@@ -71,6 +71,7 @@ void TfrmMain::StartTranslation()
     btnTrans->setEnabled(false);
     FResult = std::make_unique<TTranslationResult>();
     const bool englishToArabic = AppSettings.Direction == 0;
+    FTranslationDirection = englishToArabic ? 0 : 1;
     FWorkerMessage = std::make_shared<TWorkerMessage>(this);
     FWorker = new TMyThread(
         this, HTTP.get(), FSourceText, englishToArabic ? QStringLiteral("en") : QStringLiteral("ar"),
@@ -118,6 +119,7 @@ void TfrmMain::ShowTranslationResult(bool done)
     try {
         if (done && result.ErrorText.isEmpty()) {
             SetPaneText(*E2, result.Translation);
+            RecordTranslation(result.Translation, result.ClientId);
         } else {
             ShowOneLine(E2, result.ErrorText);
         }

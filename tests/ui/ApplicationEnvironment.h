@@ -8,6 +8,8 @@
 #include "QtApplicationEnvironment.h"
 #include "TApplication.h"
 
+#include <QTemporaryDir>
+
 namespace zorvanel::test {
 
 class TApplicationEnvironment : public TQtApplicationEnvironment<TApplication>
@@ -16,8 +18,14 @@ protected:
     void Started(TApplication&) override
     {
         SetApplicationTitle(QStringLiteral("FREE Zorvanel Translator"));
+        // A window whose test names no history file of its own keeps it here, never in the
+        // user's profile.
+        qputenv("XDG_DATA_HOME", FDataHome.path().toLocal8Bit());
     }
     void Stopping() override { SetAppServices(nullptr); }
+
+private:
+    QTemporaryDir FDataHome;
 };
 
 } // namespace zorvanel::test

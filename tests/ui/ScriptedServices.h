@@ -28,6 +28,7 @@ public:
     int FileDialogs = 0;              // file dialogs shown
     QStringList Errors;               // texts of the standard error box
     QStringList Messages;             // texts of modal message boxes
+    int MessageAnswer = 1;            // what each modal message box answers: 1 OK, 2 Cancel
     QList<TOpenMessage> OpenMessages; // non-blocking message boxes, the newest last
     QList<QUrl> Urls;
     QString PrinterFile;      // empty: no printer
@@ -42,7 +43,7 @@ public:
     int ShowMessage(QWidget*, const QString&, const QString& text, int) override
     {
         Messages.append(text);
-        return 1;
+        return MessageAnswer;
     }
     QWidget* OpenMessage(QWidget*, const QString& caption, const QString& text, int kind,
                          std::function<void()> closed) override
