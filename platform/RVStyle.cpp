@@ -17,6 +17,7 @@ TRVStyle::TRVStyle()
     ParaStyles = {
         {QStringLiteral("Paragraph Style"), Qt::AlignLeft},
         {QStringLiteral("Centered"), Qt::AlignHCenter},
+        {QStringLiteral("Fixed text"), Qt::AlignLeft, rvbdLeftToRight},
     };
 }
 
@@ -68,7 +69,11 @@ QTextBlockFormat TRVStyle::BlockFormat(int paraNo) const
 {
     QTextBlockFormat format;
     format.setProperty(RVProperty::ParaStyle, paraNo);
-    format.setAlignment(ParaStyle(paraNo).Alignment);
+    const TParaInfo& info = ParaStyle(paraNo);
+    format.setAlignment(info.Alignment);
+    if (info.BiDiMode != rvbdUnspecified) {
+        format.setLayoutDirection(info.BiDiMode == rvbdRightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    }
     return format;
 }
 

@@ -32,11 +32,24 @@ struct TFontInfo
     Qt::CursorShape JumpCursor = Qt::PointingHandCursor;
 };
 
+enum TRVBiDiMode
+{
+    rvbdUnspecified = 0,
+    rvbdLeftToRight = 1,
+    rvbdRightToLeft = 2,
+};
+
 struct TParaInfo
 {
     QString StyleName;
     Qt::Alignment Alignment = Qt::AlignLeft;
+    // A paragraph of a style with a reading direction of its own keeps it whatever the pane's.
+    TRVBiDiMode BiDiMode = rvbdUnspecified;
 };
+
+// The paragraph style of the program's own fixed texts (the waiting line, the error texts):
+// English, so left to right in either pane.
+inline constexpr int FixedTextParaStyle = 2;
 
 class TRVStyle
 {

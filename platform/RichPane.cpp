@@ -175,6 +175,13 @@ void TRichPane::SetBiDiMode(TRVBiDiMode value)
         QTextCursor all(document());
         all.select(QTextCursor::Document);
         all.mergeBlockFormat(format);
+        // Paragraphs of a style with a direction of its own keep it.
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+            const QTextBlockFormat own = FStyle.BlockFormat(ParaStyleOf(block.blockFormat()));
+            if (own.hasProperty(QTextFormat::LayoutDirection)) {
+                QTextCursor(block).mergeBlockFormat(own);
+            }
+        }
     }
     document()->markContentsDirty(0, document()->characterCount());
     viewport()->update();

@@ -3,6 +3,7 @@
 // (see RVItems.h) drawn with a shared style table. The output pane is the same class made read-only.
 
 #include "RVItems.h"
+#include "RVStyle.h"
 #include "RVWords.h"
 
 #include <QTextEdit>
@@ -11,13 +12,6 @@
 #include <vector>
 
 class TRVStyle;
-
-enum TRVBiDiMode
-{
-    rvbdUnspecified = 0,
-    rvbdLeftToRight = 1,
-    rvbdRightToLeft = 2,
-};
 
 class TRichPane : public QTextEdit
 {

@@ -7,7 +7,7 @@
 QTextBlockFormat TRichPane::NewBlockFormat(int paraStyle) const
 {
     QTextBlockFormat format = FStyle.BlockFormat(paraStyle);
-    if (FBiDiMode != rvbdUnspecified) {
+    if (FBiDiMode != rvbdUnspecified && !format.hasProperty(QTextFormat::LayoutDirection)) {
         format.setLayoutDirection(TextDirection());
     }
     return format;

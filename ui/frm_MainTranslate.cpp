@@ -6,6 +6,7 @@
 #include "HttpClient.h"
 #include "MyThread.h"
 #include "PaneText.h"
+#include "RVStyle.h"
 #include "RequestHeaders.h"
 #include "RichPane.h"
 #include "TranslationResult.h"
@@ -38,7 +39,8 @@ void TfrmMain::btnTransClick()
 void TfrmMain::ShowOneLine(TRichPane* pane, const QString& line)
 {
     pane->Clear();
-    pane->AddTextParagraph(QString(), 0, 0, 0);
+    // The program's own texts are English: left to right also in a right-to-left pane.
+    pane->AddTextParagraph(QString(), 0, FixedTextParaStyle, 0);
     pane->SetItemText(0, line);
     pane->Format();
 }

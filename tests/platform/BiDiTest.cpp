@@ -1,5 +1,6 @@
 #include "PaneTestSupport.h"
 #include "PaneText.h"
+#include "RVStyle.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
@@ -85,6 +86,28 @@ TEST_F(BiDi, LeftToRightHoldsArabicToo)
     EXPECT_TRUE(LaidOutRight(Pane.document()->begin())); // direction taken from the text
     Pane.SetBiDiMode(rvbdLeftToRight);
     EXPECT_FALSE(LaidOutRight(Pane.document()->begin()));
+}
+
+TEST_F(BiDi, FixedTextParagraphsStayLeftToRightWhateverThePane)
+{
+    Pane.SetBiDiMode(rvbdRightToLeft);
+    Pane.Clear();
+    Pane.AddTextParagraph(QString(), 0, FixedTextParaStyle, 0);
+    Pane.SetItemText(0, QStringLiteral("Translation, please wait ..."));
+    const auto fixedLine = [this] { return Pane.document()->begin(); };
+    EXPECT_EQ(fixedLine().blockFormat().layoutDirection(), Qt::LeftToRight);
+    EXPECT_FALSE(LaidOutRight(fixedLine()));
+
+    // A change of the pane's direction, and the style table applied again, leave it alone.
+    Pane.SetBiDiMode(rvbdLeftToRight);
+    Pane.SetBiDiMode(rvbdRightToLeft);
+    Pane.Reformat();
+    EXPECT_EQ(fixedLine().blockFormat().layoutDirection(), Qt::LeftToRight);
+    EXPECT_FALSE(LaidOutRight(fixedLine()));
+
+    // Ordinary paragraphs after it take the pane's direction.
+    Pane.AddTextParagraph(QStringLiteral("translated"), 0, 0, 0);
+    EXPECT_EQ(fixedLine().next().blockFormat().layoutDirection(), Qt::RightToLeft);
 }
 
 TEST_F(BiDi, AssigningTheSameValueDoesNothing)

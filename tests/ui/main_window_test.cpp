@@ -29,6 +29,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QThread>
 #include <QToolButton>
@@ -178,8 +179,14 @@ TEST_F(MainWindowTest, TranslatesIntoTheOutputPaneAndCopiesWithAutoCopy)
     TFakeEndpoint endpoint({.Tls = true});
     WriteSettings("[General]\nAutoCopy=1\n");
     TfrmMain& window = Open(&endpoint);
-    Translate(QStringLiteral("  Hello world \r\n"));
+    SetPaneText(*window.E1, QStringLiteral("  Hello world \r\n"));
+    window.btnTrans->click();
+    EXPECT_EQ(GetPaneText(*window.E2), "Translation, please wait ...");
+    EXPECT_EQ(window.E2->document()->begin().blockFormat().layoutDirection(), Qt::LeftToRight)
+        << "the waiting line reads left to right in the right-to-left pane";
+    WaitWhileTranslating();
     EXPECT_EQ(GetPaneText(*window.E2), QStringLiteral("مرحبا بالعالم"));
+    EXPECT_EQ(window.E2->document()->begin().blockFormat().layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(window.FSourceText, "Hello world");
     EXPECT_TRUE(window.btnTrans->isEnabled());
     EXPECT_EQ(window.ImgLoad->movie(), nullptr);
@@ -306,6 +313,8 @@ TEST_F(MainWindowTest, FailedGetShowsABoxThatDoesNotBlockTheWindow)
     FServices->CloseMessage();
     WaitWhileTranslating();
     EXPECT_EQ(GetPaneText(*window.E2), "Translate Engine disabled, Please try again later.");
+    EXPECT_EQ(window.E2->document()->begin().blockFormat().layoutDirection(), Qt::LeftToRight)
+        << "the English error text reads left to right in the right-to-left pane";
     EXPECT_EQ(ReadClipboardText(), "before") << "AutoCopy copies nothing after a failure";
 }
 
