@@ -13,6 +13,9 @@
 // The input pane's set: the space and these marks. Typographic quotation marks, the no-break space,
 // the apostrophe, "&", "@" and "%" belong to words.
 inline constexpr QStringView RVInputDelimiters = u" .;,:(){}\"/\\<>!?[]-+*=";
+// A pane's own set unless it is given another: the input pane's, with the typographic quotation
+// marks and the no-break space.
+inline constexpr QStringView RVDefaultDelimiters = u" .;,:(){}\"/\\<>!?[]-+*=\u2018\u2019\u201C\u201D\u00A0";
 
 class TRVWords
 {

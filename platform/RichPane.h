@@ -100,7 +100,7 @@ private:
 
     TRVStyle& FStyle;
     TRVBiDiMode FBiDiMode = rvbdUnspecified;
-    QString FDelimiters = RVInputDelimiters.toString();
+    QString FDelimiters = RVDefaultDelimiters.toString();
     // The word a double-click selected while its button is held: dragging extends by words.
     std::pair<int, int> FDragWord{-1, -1};
     mutable std::vector<TRVItem> FItems;

@@ -12,6 +12,7 @@
 #include "MyThread.h"
 #include "ProxySettings.h"
 #include "RVStyle.h"
+#include "RVWords.h"
 #include "RequestHeaders.h"
 #include "RichPane.h"
 #include "WorkerMessage.h"
@@ -118,6 +119,8 @@ void TfrmMain::CreateControls()
     E1->setObjectName(QStringLiteral("E1"));
     E1->setGeometry(8, 45, 478, 178);
     E1->setProperty("Tag", 0);
+    // The input pane's words hold typographic quotation marks and the no-break space.
+    E1->SetDelimiters(RVInputDelimiters.toString());
     E2 = new TRichPane(*RVStyle1, this);
     E2->setObjectName(QStringLiteral("E2"));
     E2->setGeometry(8, 249, 478, 178);
@@ -228,8 +231,8 @@ void TfrmMain::CreateMenus()
     pmHelp->addSeparator()->setObjectName(QStringLiteral("N1"));
     AddMenuItem(pmHelp, "miAbout", TIcon::Info, QStringLiteral("About"), &TfrmMain::miAboutClick);
     pmHelp->addSeparator()->setObjectName(QStringLiteral("N4"));
-    miHistory =
-        AddMenuItem(pmHelp, "miHistory", TIcon::History, QStringLiteral("History..."), &TfrmMain::miHistoryClick);
+    miHistory = AddMenuItem(pmHelp, "miHistory", TIcon::History, QStringLiteral("History..."),
+                            &TfrmMain::miHistoryClick);
     miHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     // Ctrl+H works wherever the focus is in the window, not only while the menu is open.
     addAction(miHistory);

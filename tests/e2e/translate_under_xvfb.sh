@@ -53,7 +53,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c '
   check_title "$window" "FREE Zorvanel Translator"
   xdotool key alt+h
   sleep 0.5
-  xdotool key Up Return
+  # About is the item before the last, History...
+  xdotool key Up Up Return
   about=$(xdotool search --sync --name "^About" | head -n 1)
   check_title "$about" "About"
   xdotool key Escape

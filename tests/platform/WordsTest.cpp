@@ -20,6 +20,8 @@ class Words : public TPaneTest
 protected:
     void SetUp() override
     {
+        // The input pane's set, as the main window gives it.
+        Pane.SetDelimiters(RVInputDelimiters.toString());
         SetPaneText(Pane, Sample);
         Pane.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&Pane));
@@ -77,7 +79,7 @@ protected:
 
 TEST_F(Words, OnlyTheInputPaneSetEndsWords)
 {
-    const TRVWords words(Pane.Delimiters());
+    const TRVWords words(RVInputDelimiters);
     for (const QChar c : QStringView(u" .;,:(){}\"/\\<>!?[]-+*=")) {
         const QString text = QStringLiteral("ab") + c + QStringLiteral("cd");
         EXPECT_EQ(words.WordAt(text, 1), std::make_pair(0, 2)) << int(c.unicode());
@@ -85,6 +87,15 @@ TEST_F(Words, OnlyTheInputPaneSetEndsWords)
     for (const QChar c : QStringView(u"'&@%#$_\t\u00A0\u2018\u2019\u201C\u201D\u00AB")) {
         const QString text = QStringLiteral("ab") + c + QStringLiteral("cd");
         EXPECT_EQ(words.WordAt(text, 1), std::make_pair(0, 5)) << int(c.unicode());
+    }
+}
+
+TEST_F(Words, ThePaneDefaultSetAlsoEndsWordsAtTypographicQuotesAndTheNoBreakSpace)
+{
+    const TRVWords words(TRichPane(Style).Delimiters());
+    for (const QChar c : QStringView(u".\u00A0\u2018\u2019\u201C\u201D")) {
+        const QString text = QStringLiteral("ab") + c + QStringLiteral("cd");
+        EXPECT_EQ(words.WordAt(text, 1), std::make_pair(0, 2)) << int(c.unicode());
     }
 }
 

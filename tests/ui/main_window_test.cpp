@@ -11,6 +11,7 @@
 #include "IniFiles.h"
 #include "PaneText.h"
 #include "RVStyle.h"
+#include "RVWords.h"
 #include "RequestHeaders.h"
 #include "RichPane.h"
 #include "ScriptedServices.h"
@@ -119,6 +120,8 @@ TEST_F(MainWindowTest, StartsWithoutSettingsInEnglishToArabic)
     EXPECT_EQ(window.labToLang->text(), "Arabic");
     EXPECT_EQ(window.E1->BiDiMode(), rvbdLeftToRight);
     EXPECT_EQ(window.E2->BiDiMode(), rvbdRightToLeft);
+    EXPECT_EQ(window.E1->Delimiters(), RVInputDelimiters.toString());
+    EXPECT_EQ(window.E2->Delimiters(), RVDefaultDelimiters.toString());
     EXPECT_TRUE(window.BarPanel->text().contains(QDate::currentDate().toString(QStringLiteral("yyyy"))));
     EXPECT_EQ(window.RVStyle1->TextStyles[0].FontName, "Arial");
     EXPECT_FALSE(QFile::exists(SettingsFile())) << "reading never creates the file";
@@ -536,7 +539,11 @@ TEST_F(MainWindowTest, OpenAppendsAFileAndSaveChoosesTheFormatByExtension)
     FServices->FileAnswers = {textFile};
     window.btnOpen->click();
     EXPECT_EQ(GetPaneText(*window.E1), "x\r\na\r\nb\r\nc");
-    EXPECT_EQ(window.E1->document()->blockCount(), 2);
+    // One new paragraph after the text, the file's lines as lines inside it.
+    ASSERT_EQ(window.E1->ItemCount(), 4);
+    EXPECT_TRUE(window.E1->ItemInfo(1).NewParagraph);
+    EXPECT_TRUE(window.E1->ItemInfo(2).NewLine);
+    EXPECT_TRUE(window.E1->ItemInfo(3).NewLine);
 
     window.btnSave2->click();
     EXPECT_EQ(FServices->FileDialogs, 1) << "an empty pane is not saved";
