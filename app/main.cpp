@@ -4,6 +4,7 @@
 
 #include "AppSettings.h"
 #include "GlobalShortcut.h"
+#include "QuitOnSignal.h"
 #include "SingleWindow.h"
 #include "TApplication.h"
 #include "TranslatorService.h"
@@ -62,6 +63,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    const TQuitOnSignal quitOnSignal;
     TfrmMain window;
     auto* service = new TTranslatorService(window);
     // Two starts at once both get here; only one can take the name, the other hands over.

@@ -62,8 +62,9 @@ grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry does not name the 
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" \
   "$prefix/share/metainfo/$app_id.metainfo.xml" || fail "the metadata does not launch $app_id.desktop"
 
-# The installed programs against the fake endpoint.
+# The installed programs against the fake endpoint, with the user's data in the scratch folder.
 start_fake_endpoint "$fake_endpoint" "$ca_file"
+export XDG_DATA_HOME="$work/data"
 
 translation=$("$prefix/bin/zorvanel-translate" --direction 0 "Hello world") ||
   fail "the installed zorvanel-translate exited with $?"
@@ -88,7 +89,9 @@ xvfb-run -a -n 150 -s "-screen 0 1024x768x24" bash -euo pipefail -c '
   for _ in $(seq 1 200); do
     if [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "مرحبا بالعالم" ]; then
       echo "the installed window found its data and translates"
+      # Ended as a desktop ends it; it writes what it still had to.
       kill "$app"
+      wait "$app" || { echo "FAIL: the window did not end cleanly on SIGTERM" >&2; exit 1; }
       exit 0
     fi
     sleep 0.1
@@ -98,3 +101,6 @@ xvfb-run -a -n 150 -s "-screen 0 1024x768x24" bash -euo pipefail -c '
   cat "$PREFIX/../zorvanel.log" >&2
   exit 1
 '
+# An installed copy keeps its history in the user's data folder.
+[ -f "$XDG_DATA_HOME/zorvanel/history.sqlite" ] || fail "the installed window kept no history in \$XDG_DATA_HOME"
+echo "the installed window keeps its history in the user's data folder"
