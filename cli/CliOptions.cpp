@@ -29,6 +29,12 @@ TCliOptions ParseCliOptions(const QStringList& arguments)
             options.Help = true;
         } else if (name == u"--check") {
             options.Check = true;
+        } else if (name == u"--history") {
+            options.History = true;
+        } else if (name == u"--history-clear") {
+            options.HistoryClear = true;
+        } else if (name == u"--no-history") {
+            options.NoHistory = true;
         } else if (name == u"--direction") {
             const QString direction = value();
             if (direction != u"0" && direction != u"1") {
@@ -46,6 +52,19 @@ TCliOptions ParseCliOptions(const QStringList& arguments)
     }
     if (options.Check && !options.Words.isEmpty()) {
         throw std::invalid_argument("--check takes no text");
+    }
+    if (options.HistoryClear && !options.Words.isEmpty()) {
+        throw std::invalid_argument("--history-clear takes no text");
+    }
+    if (int(options.Check) + int(options.History) + int(options.HistoryClear) > 1) {
+        throw std::invalid_argument("--check, --history and --history-clear go one at a time");
+    }
+    const bool translates = !options.Check && !options.History && !options.HistoryClear;
+    if (options.NoHistory && !translates) {
+        throw std::invalid_argument("--no-history goes with a translation only");
+    }
+    if (options.Direction && !translates) {
+        throw std::invalid_argument("--direction goes with a translation only");
     }
     return options;
 }

@@ -1,6 +1,8 @@
 #include "CliTranslation.h"
 
 #include "AppSettings.h"
+#include "CliHistory.h"
+#include "HistoryEntry.h"
 #include "HttpClient.h"
 #include "MyThread.h"
 #include "ProxySettings.h"
@@ -81,7 +83,8 @@ private:
 
 } // namespace
 
-TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile, std::optional<int> direction)
+TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile, std::optional<int> direction,
+                              const QString& historyFile)
 {
     const QString text = TrimPaneText(input);
     if (text.isEmpty()) {
@@ -132,5 +135,12 @@ TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile,
     if (!result.ErrorText.isEmpty()) {
         return {QString(), result.ErrorText, 1};
     }
-    return {result.Translation, QString(), 0};
+    QString historyProblem;
+    if (!historyFile.isEmpty()) {
+        const THistoryEntry entry{0, {}, englishToArabic ? 0 : 1, text, result.Translation, result.ClientId};
+        historyProblem = KeepTranslation(historyFile, settingsFile, entry);
+    }
+    return {result.Translation,
+            historyProblem.isEmpty() ? QString() : QStringLiteral("zorvanel-translate: ") + historyProblem,
+            0};
 }

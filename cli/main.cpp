@@ -2,6 +2,7 @@
 // the same request, headers, worker, decoding and texts as the window.
 
 #include "AppSettings.h"
+#include "CliHistory.h"
 #include "CliOptions.h"
 #include "CliTranslation.h"
 #include "ServiceCheck.h"
@@ -54,17 +55,29 @@ int main(int argc, char* argv[])
                               "A text of more than 5,000 characters is translated in pieces.\n"
                               "--check sends \"Hello\" once with each client id of the settings and prints\n"
                               "one line per id: \"ok\" and the milliseconds, or \"refused\" or \"failed\"\n"
-                              "with the status line or failure text; exit status 0 when one id works."));
+                              "with the status line or failure text; exit status 0 when one id works.\n"
+                              "Each translation is kept in the history, unless --no-history is given or\n"
+                              "the settings turn it off; --history prints the kept translations holding\n"
+                              "every WORD (all of them without words), newest first; --history-clear\n"
+                              "empties the history."));
         return 0;
     }
 
     const QString settingsFile =
         options.SettingsFile.isEmpty() ? DefaultSettingsFilePath() : options.SettingsFile;
-    const TCliOutcome outcome =
-        options.Check
-            ? RunServiceCheck(settingsFile)
-            : RunCliTranslation(options.Words.isEmpty() ? ReadStandardInput() : options.Words.join(u' '),
-                                settingsFile, options.Direction);
+    const QString historyFile = CliHistoryFile(options.SettingsFile, settingsFile);
+    TCliOutcome outcome;
+    if (options.Check) {
+        outcome = RunServiceCheck(settingsFile);
+    } else if (options.History) {
+        outcome = PrintHistory(historyFile, options.Words);
+    } else if (options.HistoryClear) {
+        outcome = ClearHistory(historyFile);
+    } else {
+        outcome =
+            RunCliTranslation(options.Words.isEmpty() ? ReadStandardInput() : options.Words.join(u' '),
+                              settingsFile, options.Direction, options.NoHistory ? QString() : historyFile);
+    }
     if (!outcome.Output.isNull()) {
         PrintLine(stdout, outcome.Output);
     }

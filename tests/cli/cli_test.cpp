@@ -4,6 +4,7 @@
 #include "QtApplicationEnvironment.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -105,6 +106,76 @@ TEST_F(CliTest, DirectionAndProxyComeFromTheSettingsFile)
     EXPECT_EQ(requests.front().Method, "CONNECT");
     EXPECT_TRUE(requests.back().Tunnelled);
     EXPECT_EQ(endpoint.ClientIds(), QList<QByteArray>{"at"});
+}
+
+TEST_F(CliTest, KeepsEachTranslationBesideTheSettingsAndFindsItAgain)
+{
+    TFakeEndpoint endpoint;
+    const QString history = FDir.filePath(QStringLiteral("history.sqlite"));
+    ASSERT_EQ(Run(endpoint, {"--history"}).Out, "") << "an empty history prints nothing";
+    EXPECT_FALSE(QFile::exists(history)) << "looking makes no file";
+
+    ASSERT_EQ(Run(endpoint, {"--direction", "0", "Hello world"}).ExitCode, 0);
+    ASSERT_EQ(Run(endpoint, {"--direction", "1"}, QStringLiteral("مَدْرَسَةٌ").toUtf8()).ExitCode, 0);
+    ASSERT_EQ(Run(endpoint, {"--direction", "0", "--no-history", "Good morning"}).ExitCode, 0);
+    EXPECT_TRUE(QFile::exists(history));
+
+    const TRun all = Run(endpoint, {"--history"});
+    EXPECT_EQ(all.ExitCode, 0) << all.Err.toStdString();
+    const QStringList entries = all.Out.trimmed().split(QStringLiteral("\n\n"));
+    ASSERT_EQ(entries.size(), 2) << all.Out.toStdString();
+    const QRegularExpression head(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d  "));
+    EXPECT_TRUE(head.match(entries[0]).hasMatch()) << entries[0].toStdString();
+    EXPECT_TRUE(entries[0].endsWith(QStringLiteral("Arabic → English\nمَدْرَسَةٌ\nen: مَدْرَسَةٌ")))
+        << entries[0].toStdString();
+    EXPECT_TRUE(entries[1].endsWith(QStringLiteral("English → Arabic\nHello world\nمرحبا بالعالم")))
+        << entries[1].toStdString();
+
+    // Found without its harakat, and English without regard to case.
+    EXPECT_TRUE(Run(endpoint, {"--history", "مدرسة"}).Out.contains(QStringLiteral("مَدْرَسَةٌ")));
+    const TRun hello = Run(endpoint, {"--history", "hello"});
+    EXPECT_TRUE(hello.Out.contains("Hello world"));
+    EXPECT_FALSE(hello.Out.contains(QStringLiteral("مَدْرَسَةٌ")));
+
+    const TRun cleared = Run(endpoint, {"--history-clear"});
+    EXPECT_EQ(cleared.ExitCode, 0) << cleared.Err.toStdString();
+    EXPECT_EQ(Run(endpoint, {"--history"}).Out, "");
+
+    // With the history turned off nothing is kept.
+    WriteSettings("[General]\r\nHistory=0\r\n");
+    ASSERT_EQ(Run(endpoint, {"--direction", "0", "Hello world"}).ExitCode, 0);
+    EXPECT_EQ(Run(endpoint, {"--history"}).Out, "");
+}
+
+TEST_F(CliTest, AHistoryThatCannotBeWrittenLeavesTheTranslationAsItIs)
+{
+    TFakeEndpoint endpoint;
+    QFile corrupt(FDir.filePath(QStringLiteral("history.sqlite")));
+    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+    corrupt.write(QByteArray(8192, 'x'));
+    corrupt.close();
+
+    const TRun run = Run(endpoint, {"--direction", "0", "Hello world"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out, QStringLiteral("مرحبا بالعالم\n"));
+    EXPECT_TRUE(run.Err.startsWith("zorvanel-translate: ")) << run.Err.toStdString();
+
+    const TRun listed = Run(endpoint, {"--history"});
+    EXPECT_EQ(listed.ExitCode, 1);
+    EXPECT_FALSE(listed.Err.isEmpty());
+}
+
+TEST_F(CliTest, HistoryOptionsThatDoNotGoTogetherAreRefused)
+{
+    TFakeEndpoint endpoint;
+    for (const QStringList& arguments :
+         {QStringList{"--history-clear", "x"}, QStringList{"--history", "--check"},
+          QStringList{"--history", "--no-history"}, QStringList{"--history", "--direction", "0"}}) {
+        const TRun run = Run(endpoint, arguments);
+        EXPECT_EQ(run.ExitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.Err.contains("usage: zorvanel-translate")) << run.Err.toStdString();
+    }
+    EXPECT_TRUE(endpoint.Requests().empty());
 }
 
 TEST_F(CliTest, ReportsBadInputWithExitCodeTwo)
