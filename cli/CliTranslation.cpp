@@ -1,12 +1,11 @@
 #include "CliTranslation.h"
 
 #include "AppSettings.h"
+#include "CliClient.h"
 #include "CliHistory.h"
 #include "HistoryEntry.h"
 #include "HttpClient.h"
 #include "MyThread.h"
-#include "ProxySettings.h"
-#include "RequestHeaders.h"
 #include "TextTrim.h"
 #include "TranslationResult.h"
 
@@ -93,15 +92,11 @@ TCliOutcome RunCliTranslation(const QString& input, const QString& settingsFile,
 
     const TParams params = ReadParams(settingsFile);
     const bool englishToArabic = direction.value_or(params.Direction) == 0;
-    ServiceBaseUrl = DefaultServiceBaseUrl();
-
     THttpClient http;
-    try {
-        ApplyProxyParams(http, params);
-    } catch (const TConvertError& error) {
-        return {QString(), QString::fromUtf8(error.what()), 2};
+    const QString badProxy = PrepareCliClient(http, params);
+    if (!badProxy.isEmpty()) {
+        return {QString(), badProxy, 2};
     }
-    PrepareRequestHeaders(http);
 
     TInterruptWatch interrupt(http);
     TCliReceiver receiver;

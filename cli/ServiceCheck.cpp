@@ -2,10 +2,10 @@
 
 #include "AnswerText.h"
 #include "AppSettings.h"
+#include "CliClient.h"
 #include "DecodeTranslation.h"
 #include "HttpClient.h"
 #include "HttpFailure.h"
-#include "ProxySettings.h"
 #include "RequestHeaders.h"
 #include "ServiceClients.h"
 #include "TranslationRequest.h"
@@ -51,15 +51,11 @@ QString CheckClientId(THttpClient& http, const QString& clientId, bool& works)
 
 TCliOutcome RunServiceCheck(const QString& settingsFile)
 {
-    const TParams params = ReadParams(settingsFile);
-    ServiceBaseUrl = DefaultServiceBaseUrl();
     THttpClient http;
-    try {
-        ApplyProxyParams(http, params);
-    } catch (const TConvertError& error) {
-        return {QString(), QString::fromUtf8(error.what()), 2};
+    const QString badProxy = PrepareCliClient(http, ReadParams(settingsFile));
+    if (!badProxy.isEmpty()) {
+        return {QString(), badProxy, 2};
     }
-    PrepareRequestHeaders(http);
 
     QStringList ids = ReadClientIds(settingsFile);
     if (ids.isEmpty()) {
