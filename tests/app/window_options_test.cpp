@@ -6,6 +6,7 @@
 #include "ApplicationEnvironment.h"
 #include "FakeEndpoint.h"
 #include "GlobalShortcut.h"
+#include "MainWindowFixture.h"
 #include "PaneText.h"
 #include "RequestHeaders.h"
 #include "RichPane.h"
@@ -130,32 +131,9 @@ TEST(SelectionShortcut, IsCtrlAltEUnlessTheSettingsNameAnotherOrNone)
     EXPECT_TRUE(SelectionShortcutFrom(file).isEmpty());
 }
 
-class TranslatorServiceTest : public ::testing::Test
+class TranslatorServiceTest : public TMainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(FDir.isValid());
-        qputenv("ZORVANEL_CA_FILE", TestCaFile().toLocal8Bit());
-        AppSettings = TParams();
-    }
-    void TearDown() override
-    {
-        FWindow.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        qunsetenv("ZORVANEL_CA_FILE");
-    }
-
-    TfrmMain& Open(const TFakeEndpoint& endpoint)
-    {
-        FWindow = std::make_unique<TfrmMain>();
-        SettingsFilePath = FDir.filePath(QStringLiteral("Zorvanel.ini"));
-        ServiceBaseUrl = QString::fromLatin1(endpoint.BaseUrl());
-        FWindow->show();
-        QCoreApplication::processEvents();
-        return *FWindow;
-    }
-
     void WaitUntil(const std::function<bool()>& done)
     {
         QElapsedTimer guard;
@@ -165,16 +143,12 @@ protected:
         }
         ASSERT_TRUE(done());
     }
-
-    QTemporaryDir FDir;
-    TScriptedServicesScope FServices;
-    std::unique_ptr<TfrmMain> FWindow;
 };
 
 TEST_F(TranslatorServiceTest, ACallDuringATranslationWaitsAndANewerOneReplacesIt)
 {
     TFakeEndpoint endpoint({.RefusedClients = {}});
-    TfrmMain& window = Open(endpoint);
+    TfrmMain& window = Open(&endpoint);
     auto* service = new TTranslatorService(window);
 
     service->TranslateText(QStringLiteral("Hello world"));

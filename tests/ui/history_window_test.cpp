@@ -7,6 +7,7 @@
 #include "FakeEndpoint.h"
 #include "HistoryStore.h"
 #include "IniFiles.h"
+#include "MainWindowFixture.h"
 #include "PaneText.h"
 #include "RequestHeaders.h"
 #include "RichPane.h"
@@ -33,38 +34,9 @@ ZORVANEL_QT_TEST_APPLICATION(TApplicationEnvironment);
 
 namespace {
 
-class HistoryWindowTest : public ::testing::Test
+class HistoryWindowTest : public TMainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(FDir.isValid());
-        qputenv("ZORVANEL_CA_FILE", TestCaFile().toLocal8Bit());
-        AppSettings = TParams();
-    }
-    void TearDown() override
-    {
-        FWindow.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        qunsetenv("ZORVANEL_CA_FILE");
-    }
-
-    QString SettingsFile() const { return FDir.filePath(QStringLiteral("Zorvanel.ini")); }
-    QString HistoryFile() const { return FDir.filePath(QStringLiteral("history.sqlite")); }
-
-    TfrmMain& Open(const TFakeEndpoint* endpoint = nullptr)
-    {
-        FWindow = std::make_unique<TfrmMain>();
-        SettingsFilePath = SettingsFile();
-        FWindow->HistoryFile = HistoryFile();
-        if (endpoint) {
-            ServiceBaseUrl = QString::fromLatin1(endpoint->BaseUrl());
-        }
-        FWindow->show();
-        QCoreApplication::processEvents();
-        return *FWindow;
-    }
-
     void Keep(int direction, const QString& source, const QString& translation)
     {
         THistoryStore store(HistoryFile());
@@ -88,10 +60,6 @@ protected:
         }
         return sources;
     }
-
-    QTemporaryDir FDir;
-    TScriptedServicesScope FServices;
-    std::unique_ptr<TfrmMain> FWindow;
 };
 
 TEST_F(HistoryWindowTest, CtrlHAndTheLastMenuItemOpenOneWindowNewestFirst)
@@ -193,11 +161,7 @@ TEST_F(HistoryWindowTest, TheCheckBoxWritesTheKeyAtOnceAndOffKeepsNothing)
     EXPECT_EQ(IniReadString(SettingsFile(), "General", "History"), "0");
     SetPaneText(*window.E1, QStringLiteral("Hello world"));
     window.btnTrans->click();
-    QElapsedTimer guard;
-    guard.start();
-    while (window.IsTranslating() && guard.elapsed() < 20000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    WaitWhileTranslating();
     window.FlushHistory();
     EXPECT_EQ(GetPaneText(*window.E2), QString::fromUtf8("مرحبا بالعالم"));
     EXPECT_FALSE(QFile::exists(HistoryFile())) << "with the history off nothing is written";
@@ -205,10 +169,7 @@ TEST_F(HistoryWindowTest, TheCheckBoxWritesTheKeyAtOnceAndOffKeepsNothing)
     history.chkKeep->click();
     EXPECT_EQ(IniReadString(SettingsFile(), "General", "History"), "1");
     window.btnTrans->click();
-    guard.restart();
-    while (window.IsTranslating() && guard.elapsed() < 20000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    WaitWhileTranslating();
     window.FlushHistory();
     QCoreApplication::processEvents();
     EXPECT_EQ(Sources(history), QStringList{"Hello world"}) << "the open window shows the new entry";

@@ -9,6 +9,7 @@
 #include "FakeEndpoint.h"
 #include "HttpClient.h"
 #include "IniFiles.h"
+#include "MainWindowFixture.h"
 #include "PaneText.h"
 #include "RVStyle.h"
 #include "RVWords.h"
@@ -43,66 +44,8 @@ ZORVANEL_QT_TEST_APPLICATION(TApplicationEnvironment);
 
 namespace {
 
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public TMainWindowTest
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(FDir.isValid());
-        qputenv("ZORVANEL_CA_FILE", TestCaFile().toLocal8Bit());
-        AppSettings = TParams();
-        WriteClipboardText(QString());
-    }
-    void TearDown() override
-    {
-        FWindow.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        qunsetenv("ZORVANEL_CA_FILE");
-    }
-
-    QString SettingsFile() const { return FDir.filePath(QStringLiteral("Zorvanel.ini")); }
-
-    void WriteSettings(const QByteArray& text)
-    {
-        QFile file(SettingsFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-
-    // Creates and shows the window with the settings of the scratch folder and the endpoint.
-    TfrmMain& Open(const TFakeEndpoint* endpoint = nullptr)
-    {
-        FWindow = std::make_unique<TfrmMain>();
-        SettingsFilePath = SettingsFile();
-        if (endpoint) {
-            ServiceBaseUrl = QString::fromLatin1(endpoint->BaseUrl());
-        }
-        FWindow->show();
-        QCoreApplication::processEvents();
-        return *FWindow;
-    }
-
-    void WaitWhileTranslating()
-    {
-        QElapsedTimer guard;
-        guard.start();
-        while (FWindow->IsTranslating() && guard.elapsed() < 20000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        ASSERT_FALSE(FWindow->IsTranslating());
-        QCoreApplication::processEvents();
-    }
-
-    void Translate(const QString& input)
-    {
-        SetPaneText(*FWindow->E1, input);
-        FWindow->btnTrans->click();
-        WaitWhileTranslating();
-    }
-
-    QTemporaryDir FDir;
-    TScriptedServicesScope FServices;
-    std::unique_ptr<TfrmMain> FWindow;
 };
 
 TEST_F(MainWindowTest, StartsWithoutSettingsInEnglishToArabic)
