@@ -1,14 +1,16 @@
 // The history store on a file of 100,000 entries: adding one, a two-word search and the newest
 // 200, each beside the bare SQLite statement that does the same on the same file, which is the
-// floor for what the store adds (normalising, the index, the join, building the entries).
+// floor for what the store adds (normalising, the index, the join, building the entries); and
+// the history window opened on it with its newest 200 entries, beside reading them alone.
 
 #include "HistoryEntry.h"
 #include "HistoryStore.h"
 #include "QtBenchmarkMain.h"
 #include "SearchQuery.h"
 #include "SearchText.h"
+#include "frm_History.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -303,9 +305,24 @@ void BM_BareInsert(benchmark::State& state)
 }
 BENCHMARK(BM_BareInsert)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The history window opened on the file and shown with its newest 200 entries, beside
+// BM_Newest200, which reads the same entries without a window.
+void BM_OpenHistoryWindow(benchmark::State& state)
+{
+    TBenchFile& file = File();
+    const QString settings = file.Dir.filePath(QStringLiteral("Zorvanel.ini"));
+    for (auto _ : state) {
+        TfrmHistory window(settings, file.Path);
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.Entries().size());
+    }
+}
+BENCHMARK(BM_OpenHistoryWindow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    return RunQtBenchmarks<QCoreApplication>(argc, argv);
+    return RunQtBenchmarks<QApplication>(argc, argv);
 }

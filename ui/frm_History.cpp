@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,6 +29,11 @@ enum TColumn
     ColSource,
     ColTranslation,
 };
+
+QString DirectionText(int direction)
+{
+    return direction != 0 ? QStringLiteral("Arabic → English") : QStringLiteral("English → Arabic");
+}
 
 QString FirstLine(const QString& text)
 {
@@ -110,10 +116,16 @@ TfrmHistory::TfrmHistory(const QString& settingsFile, const QString& historyFile
     });
 
     FormCreate();
-    Refresh();
-    lvEntries->resizeColumnToContents(ColTime);
-    lvEntries->resizeColumnToContents(ColDirection);
+    // Widths from the texts the columns hold, not from measuring every row.
+    const QFontMetrics metrics(lvEntries->font());
+    const int padding = 3 * metrics.averageCharWidth();
+    lvEntries->setColumnWidth(ColTime,
+                              metrics.horizontalAdvance(QLocale().toString(
+                                  QDateTime(QDate(2000, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat)) +
+                                  padding);
+    lvEntries->setColumnWidth(ColDirection, metrics.horizontalAdvance(DirectionText(1)) + padding);
     lvEntries->setColumnWidth(ColSource, 220);
+    Refresh();
 }
 
 TfrmHistory::~TfrmHistory() = default;
@@ -149,8 +161,7 @@ void TfrmHistory::Refresh()
         auto* item = new QTreeWidgetItem;
         const bool fromArabic = entry.Direction != 0;
         item->setText(ColTime, locale.toString(entry.Time.toLocalTime(), QLocale::ShortFormat));
-        item->setText(ColDirection,
-                      fromArabic ? QStringLiteral("Arabic → English") : QStringLiteral("English → Arabic"));
+        item->setText(ColDirection, DirectionText(entry.Direction));
         SetTextCell(item, ColSource, entry.Source, fromArabic);
         SetTextCell(item, ColTranslation, entry.Translation, !fromArabic);
         items.append(item);
