@@ -67,6 +67,11 @@ dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" bash -euo pipefail -c
     org.freedesktop.DBus.Properties.Get string:org.zorvanel.Translator string:Busy | grep -q "boolean false"
   echo "the interface is on the bus"
 
+  # A plain second start only brings the running window forward.
+  "$WORK/a/zorvanel"
+  [ "$(windows)" -eq 1 ]
+  echo "a plain second start showed the running window"
+
   # A second start hands its text to the first window and exits at once.
   "$WORK/a/zorvanel" --translate "Hello world"
   wait_for_clipboard "مرحبا بالعالم"
