@@ -91,7 +91,11 @@ xvfb-run -a -n 150 -s "-screen 0 1024x768x24" bash -euo pipefail -c '
       echo "the installed window found its data and translates"
       # Ended as a desktop ends it; it writes what it still had to.
       kill "$app"
-      wait "$app" || { echo "FAIL: the window did not end cleanly on SIGTERM" >&2; exit 1; }
+      wait "$app" || {
+        echo "FAIL: the window did not end cleanly on SIGTERM; its output:" >&2
+        cat "$PREFIX/../zorvanel.log" >&2
+        exit 1
+      }
       exit 0
     fi
     sleep 0.1
