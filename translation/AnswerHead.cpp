@@ -14,6 +14,12 @@ QByteArray WithoutLineEnd(const char* data, std::size_t size)
     return line;
 }
 
+bool IsStatusLine(const QByteArray& line)
+{
+    // As libcurl reads it: the protocol's name in any case.
+    return line.left(5).toUpper() == "HTTP/";
+}
+
 int StatusCodeOf(const QByteArray& statusLine)
 {
     const QList<QByteArray> words = statusLine.simplified().split(' ');
@@ -32,7 +38,7 @@ bool TAnswerHead::ReadLine(const char* data, std::size_t size, TCookieStore& coo
     }
     if (AtHeadStart) {
         // A new head (after 1xx heads, or a retry after a proxy's 407); trailer lines are ignored.
-        if (line.startsWith("HTTP/")) {
+        if (IsStatusLine(line)) {
             AtHeadStart = false;
             SawStatus = true;
             HeadComplete = false;

@@ -19,6 +19,8 @@ QByteArray WithoutLineEnd(const char* data, std::size_t size);
 
 // The status code is the second blank-separated word of the status line, -1 when it is no number.
 int StatusCodeOf(const QByteArray& statusLine);
+// A line that begins "HTTP/" in any case, as libcurl takes a status line.
+bool IsStatusLine(const QByteArray& line);
 
 struct TAnswerHead
 {

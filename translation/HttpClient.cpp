@@ -134,8 +134,11 @@ size_t THttpClient::TTransfer::OnBody(char* data, size_t size, size_t count, voi
 
 int THttpClient::TTransfer::OnDebug(CURL*, curl_infotype type, char* data, size_t size, void* user)
 {
-    if (type == CURLINFO_HEADER_IN && size >= 5 && std::memcmp(data, "HTTP/", 5) == 0) {
-        static_cast<TTransfer*>(user)->LastStatusLineSeen = WithoutLineEnd(data, size);
+    if (type == CURLINFO_HEADER_IN) {
+        const QByteArray line = WithoutLineEnd(data, size);
+        if (IsStatusLine(line)) {
+            static_cast<TTransfer*>(user)->LastStatusLineSeen = line;
+        }
     }
     return 0;
 }
@@ -430,7 +433,10 @@ void THttpClient::ThrowUnlessAnswered(const TAnswerHead& head, int curlCode, lon
         throw THttpError(QString::fromLatin1(MaxLineLengthExceeded));
     }
     const auto statusLineFailure = [&] {
-        return THttpError(QString::fromLatin1(head.StatusLine), head.StatusCode, head.Location);
+        // An answer whose first line is empty has no status line to show.
+        const QByteArray text =
+            head.StatusLine.isEmpty() ? QByteArray(ConnectionClosedGracefully) : head.StatusLine;
+        return THttpError(QString::fromLatin1(text), head.StatusCode, head.Location);
     };
     if (!head.SawStatus) {
         // libcurl hands over no status line it cannot read; of this client's texts the closest
