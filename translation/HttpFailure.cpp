@@ -6,8 +6,18 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+
+// what() is a C string: a zero byte in an answer's line would cut the text short, or empty it.
+std::string AsCString(QString message)
+{
+    return message.replace(QChar(0), u'?').toStdString();
+}
+
+} // namespace
+
 THttpError::THttpError(const QString& message, int statusCode, const QByteArray& location)
-    : std::runtime_error(message.toStdString()), FStatusCode(statusCode), FLocation(location)
+    : std::runtime_error(AsCString(message)), FStatusCode(statusCode), FLocation(location)
 {
 }
 

@@ -275,6 +275,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     "Connection Closed Gracefully."},
         TAnswerCase{"StatusLineThatIsNoHttp", {TKind::Respond, "hello\r\nmore", true}, "", "hello"},
+        TAnswerCase{"ZeroBytesBeforeTheStatusLine",
+                    {TKind::Respond, QByteArray("\0\0HTTP/1.1 199 OK\r\n\r\n", 21), true},
+                    "",
+                    "??HTTP/1.1 199 OK"},
         // libcurl takes the protocol's name in any case.
         TAnswerCase{"MixedCaseStatusLineWithoutACode",
                     {TKind::Respond, "HtTP/1.1 ts\r\nRetry-After: \r\n\r\n\n", true},
