@@ -70,9 +70,7 @@ TCliOutcome ClearHistory(const QString& historyFile)
 
 QString KeepTranslation(const QString& historyFile, const QString& settingsFile, const THistoryEntry& entry)
 {
-    if (!HistoryKept(settingsFile)) {
-        return {};
-    }
+    // A store of its own, so that AddError can only speak of this entry.
     THistoryStore store(historyFile);
-    return store.Add(entry) ? QString() : store.AddError();
+    return RecordTranslation(store, settingsFile, entry) ? QString() : store.AddError();
 }

@@ -8,13 +8,12 @@
 #include "frm_History.h"
 #include "frm_Main.h"
 
-#include <QCoreApplication>
 #include <QRadioButton>
 
 QString TfrmMain::HistoryFilePath()
 {
     if (HistoryFile.isEmpty()) {
-        HistoryFile = HistoryFilePathFor(SettingsFilePath, QCoreApplication::applicationDirPath());
+        HistoryFile = DefaultHistoryFilePath();
     }
     return HistoryFile;
 }
